@@ -1,0 +1,28 @@
+// The display backend in use.
+#include "platform/display/display.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace display {
+
+namespace {
+std::unique_ptr<Backend> &current() {
+    static std::unique_ptr<Backend> backend;
+    return backend;
+}
+} // namespace
+
+Backend &backend() {
+    if (!current()) {
+        std::fprintf(stderr, "korva: no display backend installed\n");
+        std::abort();
+    }
+    return *current();
+}
+
+void install(std::unique_ptr<Backend> backend) { current() = std::move(backend); }
+
+bool installed() { return current() != nullptr; }
+
+} // namespace display

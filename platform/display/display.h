@@ -1,0 +1,80 @@
+// The display backend: where windows appear, where input and time come from.
+//
+// The window layer (platform/user) is written against this one small interface; each backend
+// lives in its own folder: sdl/ (real windows, real input, real time) and virtual/ (in memory,
+// for tests and the headless runner: time moves only when told).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace display {
+
+enum class InputKind {
+    MouseDown,    // button, x, y (pixels of the window's content: menu bar and client area)
+    MouseUp,      // button, x, y
+    MouseMove,    // x, y
+    KeyDown,      // virtual_key, scan_code, repeat
+    KeyUp,        // virtual_key, scan_code
+    Text,         // character: one Latin-1 character typed that no key press gives
+    CloseRequest, // the window's close box
+    Exposed,      // the window's content must be repainted
+    Resized,      // x, y: the new content size
+    FocusGained,
+    FocusLost,
+};
+
+struct InputEvent {
+    InputKind kind = InputKind::Exposed;
+    int window = 0; // the backend's window id
+    int x = 0, y = 0;
+    int button = 0;      // 1 left, 2 middle, 3 right
+    int virtual_key = 0; // Windows virtual-key code
+    int scan_code = 0;   // set-1 scan code; bit 8 marks an extended key
+    bool repeat = false; // an auto-repeated key-down
+    unsigned char character = 0;
+};
+
+// Milliseconds; the virtual clock starts at 0.
+using Time = uint64_t;
+constexpr Time NEVER = UINT64_MAX;
+
+class Backend {
+  public:
+    virtual ~Backend() = default;
+
+    virtual int screen_width() = 0;
+    virtual int screen_height() = 0;
+
+    // A window whose content (menu bar plus client area, without the caption and frame, which
+    // are the window manager's) is width x height pixels, its outer top-left corner at (x, y).
+    virtual int create_window(const std::string &title, int x, int y, int width, int height,
+                              bool resizable) = 0;
+    virtual void destroy_window(int window) = 0;
+    virtual void show_window(int window, bool shown) = 0;
+    virtual void set_title(int window, const std::string &title) = 0;
+    virtual void resize_window(int window, int width, int height) = 0;
+
+    // Shows `pixels` (0x00RRGGBB rows of `width`) as the window's whole content.
+    virtual void present(int window, const uint32_t *pixels, int width, int height) = 0;
+
+    // Takes the next input event, if any, without waiting.
+    virtual bool poll_input(InputEvent &event) = 0;
+
+    virtual Time now() = 0;
+
+    // Sleeps until input arrives or the clock reaches `deadline` (NEVER: no deadline).
+    virtual void wait(Time deadline) = 0;
+
+    // The character a key gives with the given modifiers under the current keyboard layout, or 0.
+    virtual unsigned char key_character(int virtual_key, int scan_code, bool shift, bool caps_lock,
+                                        bool altgr) = 0;
+};
+
+// The backend in use; the program's entry installs one before WinMain runs.
+Backend &backend();
+void install(std::unique_ptr<Backend> backend);
+bool installed();
+
+} // namespace display

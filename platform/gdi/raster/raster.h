@@ -1,0 +1,58 @@
+// The rasterizer: which pixels GDI's shapes cover, drawn into a clipped block of pixels.
+//
+// Coordinates are device coordinates of the drawing context (any 32-bit values); the target's
+// offset moves them onto its pixels, and its clip rectangle limits what is written. Clipping
+// removes pixels but never moves them. Work is bounded by what a shape covers inside the clip.
+#pragma once
+
+#include <cstdint>
+
+namespace raster {
+
+struct Point {
+    int32_t x;
+    int32_t y;
+};
+
+struct Target {
+    uint32_t *pixels = nullptr; // 0x00RRGGBB
+    int stride = 0;             // pixels per row
+    // Writable pixels: clip_left <= x < clip_right, clip_top <= y < clip_bottom, in pixel
+    // coordinates of `pixels`; always inside the block.
+    int clip_left = 0, clip_top = 0, clip_right = 0, clip_bottom = 0;
+    // Added to every device coordinate to find its pixel.
+    int offset_x = 0, offset_y = 0;
+};
+
+// A pen: width 0 or 1 draws one-pixel lines; wider pens have round caps and joins.
+struct Pen {
+    bool null = false; // PS_NULL: no outline
+    int width = 1;
+    uint32_t color = 0;
+};
+
+struct Brush {
+    bool null = false; // NULL_BRUSH: the interior keeps its pixels
+    uint32_t color = 0;
+};
+
+// Rectangle(l, t, r, b): corners in any order; right and bottom edges excluded.
+void rectangle(const Target &target, int32_t left, int32_t top, int32_t right, int32_t bottom,
+               const Pen &pen, const Brush &brush);
+
+// Ellipse(l, t, r, b) inscribed in the same box as rectangle().
+void ellipse(const Target &target, int32_t left, int32_t top, int32_t right, int32_t bottom,
+             const Pen &pen, const Brush &brush);
+
+// Polygon with the ALTERNATE fill rule, closed from the last point to the first.
+void polygon(const Target &target, const Point *points, int count, const Pen &pen,
+             const Brush &brush);
+
+// LineTo from (x0, y0) to (x1, y1): one-pixel pens leave out the end point; wider pens draw a
+// round-capped stroke that includes both ends.
+void line(const Target &target, int32_t x0, int32_t y0, int32_t x1, int32_t y1, const Pen &pen);
+
+// SetPixel.
+void set_pixel(const Target &target, int32_t x, int32_t y, uint32_t color);
+
+} // namespace raster

@@ -1,0 +1,12 @@
+// Fault injection for movable memory blocks, for tests.
+#pragma once
+
+namespace kernel {
+
+// The next `count` calls of GlobalAlloc fail and return null.
+void fail_next_allocations(int count);
+
+// Blocks currently allocated; for tests that look for leaks.
+int live_blocks();
+
+} // namespace kernel
