@@ -229,6 +229,14 @@ TEST_F(TextDrawTest, InvalidCallsDrawNothing) {
     EXPECT_TRUE(TextOutA(canvas.dc, 0, 0, "abc", 0)); // nothing to draw, not even background
     for (uint32_t p : canvas.surface().pixels) ASSERT_EQ(p, 0xFFFFFFu);
 
+    // A window DC whose window does not exist has no pixels: nothing is drawn, but its font
+    // can still be measured.
+    HDC orphan = gdi::create_window_dc(reinterpret_cast<HWND>(uintptr_t(0x7fff1234)));
+    EXPECT_FALSE(TextOutA(orphan, 0, 0, "abc", 3));
+    SIZE size;
+    EXPECT_TRUE(GetTextExtentPointA(orphan, "abc", 3, &size));
+    gdi::release_window_dc(orphan);
+
     // A font deleted while selected: the DC falls back to its default font.
     HFONT font = canvas_font(-12);
     SelectObject(canvas.dc, font);
