@@ -5,9 +5,11 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
+# The compilers with the POSIX thread model: the Win32 one lacks std::mutex, which GoogleTest
+# needs. Static linking puts the thread library into the programs too.
 set(KORVA_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${KORVA_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${KORVA_MINGW_PREFIX}-g++)
+set(CMAKE_C_COMPILER ${KORVA_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KORVA_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${KORVA_MINGW_PREFIX}-windres)
 
 # Libraries and headers come from the target's sysroot only; programs run on the build machine.
