@@ -27,6 +27,7 @@ std::vector<CorpusRecord> text_samples() {
         "trailing newline\n",
         "",
         "Latin-1: \xE0\xE9\xEE\xF5\xFC \xDF \xC6\xD8",
+        "Windows-1252: \x80 \x85 \x93quoted\x94 \x96 \x99",
         "0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~",
         "W",
         ".",
