@@ -22,7 +22,9 @@ enum class HandleKind : uint8_t {
 
 // Handle value layout: generation in the high 32 bits, kind in bits 24..31, slot index + 1 in
 // bits 0..23. Zero is never a valid handle, and neither is -1 (GDI's error value).
-inline HandleKind handle_kind(uintptr_t value) { return HandleKind((value >> 24) & 0xFF); }
+inline HandleKind handle_kind(uintptr_t value) {
+    return HandleKind((value >> 24) & 0xFF);
+}
 
 // Objects of one kind in slots. A removed object's slot is reused with a new generation, so the
 // handles that named the old object no longer resolve: a stale handle finds nothing.

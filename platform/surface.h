@@ -1,6 +1,7 @@
 // A block of 32-bit pixels: the memory behind bitmaps and window client areas.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -170,7 +170,8 @@ typedef struct tagTEXTMETRICA {
 
 // ---- Macros -------------------------------------------------------------------------------
 
-#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define RGB(r, g, b)                                                                               \
+    ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(rgb) ((BYTE)(rgb))
 #define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
 #define GetBValue(rgb) ((BYTE)((rgb) >> 16))
@@ -500,10 +501,9 @@ COLORREF SetBkColor(HDC dc, COLORREF color);
 COLORREF GetBkColor(HDC dc);
 int SetBkMode(HDC dc, int mode);
 int GetBkMode(HDC dc);
-HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight,
-                  DWORD italic, DWORD underline, DWORD strike_out, DWORD charset,
-                  DWORD out_precision, DWORD clip_precision, DWORD quality,
-                  DWORD pitch_and_family, LPCSTR face);
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                  DWORD underline, DWORD strike_out, DWORD charset, DWORD out_precision,
+                  DWORD clip_precision, DWORD quality, DWORD pitch_and_family, LPCSTR face);
 BOOL GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics);
 BOOL GetTextExtentPointA(HDC dc, LPCSTR text, int count, LPSIZE size);
 BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size);

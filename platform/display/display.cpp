@@ -21,8 +21,12 @@ Backend &backend() {
     return *current();
 }
 
-void install(std::unique_ptr<Backend> backend) { current() = std::move(backend); }
+void install(std::unique_ptr<Backend> backend) {
+    current() = std::move(backend);
+}
 
-bool installed() { return current() != nullptr; }
+bool installed() {
+    return current() != nullptr;
+}
 
 } // namespace display

@@ -8,8 +8,8 @@
 namespace gdi {
 
 struct DeviceContext {
-    HWND window = nullptr;   // a window DC draws into this window's client area
-    bool memory = false;     // a memory DC draws into its selected bitmap
+    HWND window = nullptr; // a window DC draws into this window's client area
+    bool memory = false;   // a memory DC draws into its selected bitmap
     HBITMAP bitmap = nullptr;
     HPEN pen = nullptr;
     HBRUSH brush = nullptr;

@@ -21,13 +21,17 @@ platform::HandleTable<Block> &blocks() {
 
 int failures_to_inject = 0;
 
-Block *find(HGLOBAL handle) { return blocks().find(reinterpret_cast<uintptr_t>(handle)); }
+Block *find(HGLOBAL handle) {
+    return blocks().find(reinterpret_cast<uintptr_t>(handle));
+}
 
 } // namespace
 
 namespace kernel {
 
-void fail_next_allocations(int count) { failures_to_inject = count; }
+void fail_next_allocations(int count) {
+    failures_to_inject = count;
+}
 
 int live_blocks() {
     int count = 0;

@@ -1,0 +1,104 @@
+// The shape calls: Rectangle, Ellipse, Polygon, MoveToEx, LineTo, SetPixel, GetPixel.
+#include "platform/gdi/dc.h"
+#include "platform/gdi/objects.h"
+#include "platform/surface.h"
+
+#include <vector>
+
+using namespace gdi;
+
+namespace {
+
+raster::Pen pen_of(const DeviceContext &dc) {
+    // A pen deleted while selected is no longer there: draw with the default pen instead.
+    const PenObject *object = find_pen(dc.pen);
+    if (!object) object = find_pen(default_pen());
+    raster::Pen pen;
+    pen.null = object->style == PS_NULL;
+    pen.width = object->width;
+    pen.color = platform::pixel_from_colorref(object->color);
+    return pen;
+}
+
+raster::Brush brush_of(const DeviceContext &dc) {
+    const BrushObject *object = find_brush(dc.brush);
+    if (!object) object = find_brush(default_brush());
+    raster::Brush brush;
+    brush.null = object->null;
+    brush.color = platform::pixel_from_colorref(object->color);
+    return brush;
+}
+
+// Runs `draw` on the pixels behind `handle` and tells a window that its pixels changed.
+template <typename Draw>
+BOOL draw_on(HDC handle, Draw draw) {
+    DeviceContext *dc = find_dc(handle);
+    if (!dc) return FALSE;
+    raster::Target target;
+    if (!dc_target(*dc, target)) return FALSE;
+    draw(*dc, target);
+    dc_changed(*dc);
+    return TRUE;
+}
+
+} // namespace
+
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
+    return draw_on(dc, [&](DeviceContext &c, const raster::Target &t) {
+        raster::rectangle(t, left, top, right, bottom, pen_of(c), brush_of(c));
+    });
+}
+
+BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
+    return draw_on(dc, [&](DeviceContext &c, const raster::Target &t) {
+        raster::ellipse(t, left, top, right, bottom, pen_of(c), brush_of(c));
+    });
+}
+
+BOOL Polygon(HDC dc, const POINT *points, int count) {
+    if (!points || count < 2) return FALSE;
+    return draw_on(dc, [&](DeviceContext &c, const raster::Target &t) {
+        std::vector<raster::Point> corners(static_cast<size_t>(count));
+        for (int i = 0; i < count; i++) corners[size_t(i)] = {points[i].x, points[i].y};
+        raster::polygon(t, corners.data(), count, pen_of(c), brush_of(c));
+    });
+}
+
+BOOL MoveToEx(HDC handle, int x, int y, LPPOINT previous) {
+    DeviceContext *dc = find_dc(handle);
+    if (!dc) return FALSE;
+    if (previous) *previous = dc->position;
+    dc->position = POINT{x, y};
+    return TRUE;
+}
+
+BOOL LineTo(HDC handle, int x, int y) {
+    DeviceContext *dc = find_dc(handle);
+    if (!dc) return FALSE;
+    POINT from = dc->position;
+    dc->position = POINT{x, y};
+    return draw_on(handle, [&](DeviceContext &c, const raster::Target &t) {
+        raster::line(t, from.x, from.y, x, y, pen_of(c));
+    });
+}
+
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
+    COLORREF result = CLR_INVALID;
+    draw_on(dc, [&](DeviceContext &, const raster::Target &t) {
+        raster::set_pixel(t, x, y, platform::pixel_from_colorref(color));
+        int64_t px = int64_t(x) + t.offset_x, py = int64_t(y) + t.offset_y;
+        if (px >= t.clip_left && px < t.clip_right && py >= t.clip_top && py < t.clip_bottom)
+            result = color & 0xFFFFFF;
+    });
+    return result;
+}
+
+COLORREF GetPixel(HDC handle, int x, int y) {
+    DeviceContext *dc = find_dc(handle);
+    raster::Target t;
+    if (!dc || !dc_target(*dc, t)) return CLR_INVALID;
+    int64_t px = int64_t(x) + t.offset_x, py = int64_t(y) + t.offset_y;
+    if (px < t.clip_left || px >= t.clip_right || py < t.clip_top || py >= t.clip_bottom)
+        return CLR_INVALID;
+    return platform::colorref_from_pixel(t.pixels[py * t.stride + px]);
+}
