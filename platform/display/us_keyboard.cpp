@@ -13,13 +13,13 @@ unsigned char us_key_character(int vk, bool shift, bool caps_lock) {
         char plain, shifted;
     };
     static const Key keys[] = {
-        {VK_SPACE, ' ', ' '},    {VK_RETURN, '\r', '\r'},   {VK_ESCAPE, 0x1B, 0x1B},
-        {VK_BACK, '\b', '\b'},   {VK_TAB, '\t', '\t'},      {VK_OEM_1, ';', ':'},
-        {VK_OEM_PLUS, '=', '+'}, {VK_OEM_COMMA, ',', '<'},  {VK_OEM_MINUS, '-', '_'},
-        {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},    {VK_OEM_3, '`', '~'},
-        {VK_OEM_4, '[', '{'},    {VK_OEM_5, '\\', '|'},     {VK_OEM_6, ']', '}'},
-        {VK_OEM_7, '\'', '"'},   {VK_MULTIPLY, '*', '*'},   {VK_ADD, '+', '+'},
-        {VK_SUBTRACT, '-', '-'}, {VK_DECIMAL, '.', '.'},    {VK_DIVIDE, '/', '/'},
+        {VK_SPACE, ' ', ' '},      {VK_RETURN, '\r', '\r'},  {VK_ESCAPE, 0x1B, 0x1B},
+        {VK_BACK, '\b', '\b'},     {VK_TAB, '\t', '\t'},     {VK_OEM_1, ';', ':'},
+        {VK_OEM_PLUS, '=', '+'},   {VK_OEM_COMMA, ',', '<'}, {VK_OEM_MINUS, '-', '_'},
+        {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},     {VK_OEM_3, '`', '~'},
+        {VK_OEM_4, '[', '{'},      {VK_OEM_5, '\\', '|'},    {VK_OEM_6, ']', '}'},
+        {VK_OEM_7, '\'', '"'},     {VK_MULTIPLY, '*', '*'},  {VK_ADD, '+', '+'},
+        {VK_SUBTRACT, '-', '-'},   {VK_DECIMAL, '.', '.'},   {VK_DIVIDE, '/', '/'},
     };
     for (const Key &k : keys)
         if (k.vk == vk) return (unsigned char)(shift ? k.shifted : k.plain);

@@ -17,7 +17,9 @@ std::vector<user::WindowClass> &classes() {
 constexpr ATOM FIRST_ATOM = 0xC000;
 
 // MAKEINTATOM and MAKEINTRESOURCE values are small integers in a pointer, not strings.
-bool is_int_resource(LPCSTR name) { return reinterpret_cast<uintptr_t>(name) <= 0xFFFF; }
+bool is_int_resource(LPCSTR name) {
+    return reinterpret_cast<uintptr_t>(name) <= 0xFFFF;
+}
 
 } // namespace
 

@@ -19,8 +19,7 @@ void resize_surface(user::Window &w) {
     resized.resize(width, height, UNCOVERED_FILL);
     int keep_width = std::min(width, w.surface.width);
     int keep_height = std::min(height, w.surface.height);
-    for (int y = 0; y < keep_height; y++)
-        std::copy_n(w.surface.row(y), keep_width, resized.row(y));
+    for (int y = 0; y < keep_height; y++) std::copy_n(w.surface.row(y), keep_width, resized.row(y));
     w.surface = std::move(resized);
     w.surface_changed = true;
 }
@@ -92,8 +91,8 @@ void content_resized(HWND window, int width, int height) {
     Insets insets = frame_insets(w->style);
     int client_height = std::max(0, height - w->menu_bar_height);
     w->outer.right = w->outer.left + insets.left + std::max(0, width) + insets.right;
-    w->outer.bottom = w->outer.top + insets.top + w->menu_bar_height + client_height +
-                      insets.bottom;
+    w->outer.bottom =
+        w->outer.top + insets.top + w->menu_bar_height + client_height + insets.bottom;
     int old_width = w->client_width, old_height = w->client_height;
     w->client_width = std::max(0, width);
     w->client_height = client_height;

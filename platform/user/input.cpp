@@ -6,11 +6,13 @@ namespace {
 
 // Bits of a key message's lParam.
 constexpr LPARAM EXTENDED_BIT = LPARAM(1) << 24;
-constexpr LPARAM CONTEXT_BIT = LPARAM(1) << 29; // Alt was down
-constexpr LPARAM PREVIOUS_BIT = LPARAM(1) << 30; // the key was down before this message
+constexpr LPARAM CONTEXT_BIT = LPARAM(1) << 29;    // Alt was down
+constexpr LPARAM PREVIOUS_BIT = LPARAM(1) << 30;   // the key was down before this message
 constexpr LPARAM TRANSITION_BIT = LPARAM(1) << 31; // the key is being released
 
-LPARAM client_point(int x, int y) { return MAKELPARAM(x & 0xFFFF, y & 0xFFFF); }
+LPARAM client_point(int x, int y) {
+    return MAKELPARAM(x & 0xFFFF, y & 0xFFFF);
+}
 
 void mouse_button(const display::InputEvent &event, HWND window, const user::Window &w) {
     bool down = event.kind == display::InputKind::MouseDown;
@@ -63,7 +65,8 @@ void handle(const display::InputEvent &event) {
     case display::InputKind::KeyUp: key(event, window); break;
     case display::InputKind::Text: {
         HWND target = GetFocus() ? GetFocus() : window;
-        if (target && event.character) user::queue_input_message(target, WM_CHAR, event.character, 1);
+        if (target && event.character)
+            user::queue_input_message(target, WM_CHAR, event.character, 1);
         break;
     }
     case display::InputKind::CloseRequest:

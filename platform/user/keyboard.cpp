@@ -90,7 +90,9 @@ void note_key_event(int virtual_key, int scan_code, bool down) {
     arriving.apply(virtual_key, scan_code, down);
 }
 
-bool key_down_now(int virtual_key) { return arriving.down(virtual_key); }
+bool key_down_now(int virtual_key) {
+    return arriving.down(virtual_key);
+}
 
 void note_button_event(int button, bool down) {
     if (int vk = button_key(button)) arriving.set(vk, down);

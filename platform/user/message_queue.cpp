@@ -27,7 +27,9 @@ struct Filter {
     bool accepts_message(UINT message) const {
         return (first == 0 && last == 0) || (message >= first && message <= last);
     }
-    bool accepts(const MSG &m) const { return accepts_window(m.hwnd) && accepts_message(m.message); }
+    bool accepts(const MSG &m) const {
+        return accepts_window(m.hwnd) && accepts_message(m.message);
+    }
 };
 
 MSG make_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -41,7 +43,8 @@ MSG make_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 bool take_from(std::deque<MSG> &queue, const Filter &filter, bool remove, MSG &msg) {
-    auto it = std::find_if(queue.begin(), queue.end(), [&](const MSG &m) { return filter.accepts(m); });
+    auto it =
+        std::find_if(queue.begin(), queue.end(), [&](const MSG &m) { return filter.accepts(m); });
     if (it == queue.end()) return false;
     msg = *it;
     if (remove) queue.erase(it);

@@ -10,9 +10,13 @@
 
 namespace {
 
-RECT client_rect(const user::Window &w) { return RECT{0, 0, w.client_width, w.client_height}; }
+RECT client_rect(const user::Window &w) {
+    return RECT{0, 0, w.client_width, w.client_height};
+}
 
-bool is_empty(const RECT &r) { return r.right <= r.left || r.bottom <= r.top; }
+bool is_empty(const RECT &r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
 
 RECT intersection(const RECT &a, const RECT &b) {
     RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -50,7 +54,9 @@ void validate(user::Window &w) {
 
 namespace user {
 
-void invalidate_window(Window &w, bool erase) { invalidate_area(w, client_rect(w), erase); }
+void invalidate_window(Window &w, bool erase) {
+    invalidate_area(w, client_rect(w), erase);
+}
 
 HWND window_needing_paint(HWND filter) {
     HWND found = nullptr;
@@ -74,7 +80,8 @@ bool erase_background(HWND window) {
     Window *w = find_window(window);
     if (!w) return false;
     const WindowClass *window_class = find_class_by_atom(w->class_atom);
-    const gdi::BrushObject *brush = window_class ? gdi::find_brush(window_class->background) : nullptr;
+    const gdi::BrushObject *brush =
+        window_class ? gdi::find_brush(window_class->background) : nullptr;
     if (!brush || brush->null) return false;
     RECT area = intersection(w->erasing ? w->erase_area : client_rect(*w), client_rect(*w));
     uint32_t pixel = platform::pixel_from_colorref(brush->color);

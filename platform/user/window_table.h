@@ -29,14 +29,14 @@ struct Window {
     std::string title;
     DWORD style = 0;
     DWORD ex_style = 0;
-    RECT outer{};    // screen coordinates
+    RECT outer{}; // screen coordinates
     int menu_bar_height = 0;
     int client_width = 0, client_height = 0;
     platform::Surface surface;
     int display_window = 0; // the backend's id
 
     bool visible = false;
-    bool destroying = false;   // DestroyWindow has begun: no second WM_DESTROY
+    bool destroying = false;      // DestroyWindow has begun: no second WM_DESTROY
     bool surface_changed = false; // not yet presented since its pixels last changed
 
     // Painting state: whole-window granularity, the update rectangle is kept for PAINTSTRUCT.
@@ -62,7 +62,8 @@ WindowClass *find_class_by_atom(ATOM atom);
 
 // The client area's first pixel row inside the surface.
 inline uint32_t *client_pixels(Window &window) {
-    return window.surface.pixels.data() + size_t(window.menu_bar_height) * size_t(window.surface.width);
+    return window.surface.pixels.data() +
+           size_t(window.menu_bar_height) * size_t(window.surface.width);
 }
 
 } // namespace user

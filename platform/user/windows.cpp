@@ -143,7 +143,9 @@ BOOL DestroyWindow(HWND window) {
     return TRUE;
 }
 
-BOOL IsWindow(HWND window) { return user::find_window(window) != nullptr; }
+BOOL IsWindow(HWND window) {
+    return user::find_window(window) != nullptr;
+}
 
 BOOL IsWindowVisible(HWND window) {
     user::Window *w = user::find_window(window);
@@ -155,8 +157,8 @@ BOOL ShowWindow(HWND window, int show) {
     if (!w || w->destroying) return FALSE;
     bool was_visible = w->visible;
     bool visible = show != SW_HIDE;
-    bool activate = visible && show != SW_SHOWNA && show != SW_SHOWNOACTIVATE &&
-                    show != SW_SHOWMINNOACTIVE;
+    bool activate =
+        visible && show != SW_SHOWNA && show != SW_SHOWNOACTIVATE && show != SW_SHOWMINNOACTIVE;
     if (visible != was_visible) {
         SendMessageA(window, WM_SHOWWINDOW, visible, 0);
         w = user::find_window(window);

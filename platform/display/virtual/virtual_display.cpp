@@ -153,9 +153,13 @@ void Display::type(unsigned char character) {
     events_.back().character = character;
 }
 
-void Display::close(int window) { push(display::InputKind::CloseRequest, window); }
+void Display::close(int window) {
+    push(display::InputKind::CloseRequest, window);
+}
 
-void Display::expose(int window) { push(display::InputKind::Exposed, window); }
+void Display::expose(int window) {
+    push(display::InputKind::Exposed, window);
+}
 
 void Display::resize(int window, int width, int height) {
     Window *w = find(window);
