@@ -57,7 +57,8 @@ class Backend {
     virtual int screen_width() = 0;
     virtual int screen_height() = 0;
 
-    // A new hidden window; returns its id (never 0). `resizable`: the user may resize it.
+    // A new hidden window; returns its id, or 0 when none can be made. `resizable`: the user
+    // may resize it.
     virtual int create_window(const std::string &title, const Placement &placement,
                               bool resizable) = 0;
     virtual void destroy_window(int window) = 0;

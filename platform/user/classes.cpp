@@ -1,5 +1,6 @@
 // Window classes (RegisterClassA) and the stock icon and cursor tokens.
 #include "platform/handle_table.h"
+#include "platform/user/instance.h"
 #include "platform/user/window_table.h"
 
 #include <strings.h>
@@ -103,4 +104,9 @@ HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
     if (!is_system_resource(instance, name)) return nullptr;
     return reinterpret_cast<HCURSOR>(stock_token(true, name));
+}
+
+HINSTANCE user::program_instance() {
+    static const uintptr_t token = resource_tokens().add(0);
+    return reinterpret_cast<HINSTANCE>(token);
 }

@@ -86,6 +86,7 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD styl
     w.surface.resize(w.client_width, w.client_height, NEW_WINDOW_FILL);
     w.display_window = display::backend().create_window(w.title, user::placement_of(w),
                                                         (style & WS_THICKFRAME) != 0);
+    if (!w.display_window) return nullptr; // the backend could not make a window
     HWND handle = reinterpret_cast<HWND>(user::window_table().add(std::move(w)));
     user::find_window(handle)->handle = handle;
 
