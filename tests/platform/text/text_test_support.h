@@ -1,0 +1,42 @@
+// Shared set-up for the text tests: fonts started, and a memory DC drawing into a bitmap.
+#pragma once
+
+#include "platform/gdi/dc.h"
+#include "platform/gdi/objects.h"
+#include "platform/gdi/text/text.h"
+#include "platform/win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// A memory DC with a white bitmap of the given size selected.
+struct Canvas {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+
+    Canvas(int width, int height) {
+        dc = CreateCompatibleDC(nullptr);
+        bitmap = CreateCompatibleBitmap(dc, width, height);
+        SelectObject(dc, bitmap);
+        fill(0xFFFFFF);
+    }
+    platform::Surface &surface() { return gdi::find_bitmap(bitmap)->surface; }
+    void fill(uint32_t pixel) {
+        for (uint32_t &p : surface().pixels) p = pixel;
+    }
+    uint32_t at(int x, int y) { return surface().at(x, y); }
+};
+
+// The canvas font at a CreateFontA height, as the package creates it.
+inline HFONT canvas_font(int height, int weight = FW_NORMAL) {
+    return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, 0, "KORVA-font");
+}
+
+class TextTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(text::init(error)) << error;
+    }
+};

@@ -1,0 +1,41 @@
+// Runs a program on the virtual display from a list of actions. The program runs until it is
+// idle (it waits with nothing due); then the runner takes its next action.
+#pragma once
+
+#include "platform/display/virtual/virtual_display.h"
+#include "tools/headless/actions.h"
+
+#include <vector>
+
+namespace headless {
+
+class Runner {
+  public:
+    Runner(virtual_display::Display &display, std::vector<Action> actions);
+
+    // The virtual display's idle handler.
+    void on_idle(display::Time deadline);
+
+    // Shots that could not be written.
+    int failures() const { return failures_; }
+
+  private:
+    // Performs the current action; returns true if the runner should go on to the next one at
+    // once (nothing was given to the program).
+    bool perform(const Action &action, display::Time deadline);
+    void finish(display::Time deadline);
+    void press(const std::vector<Key> &keys);
+    void type(const std::string &text);
+    void shot(const std::string &title, const std::string &path, int line);
+
+    virtual_display::Display &display_;
+    std::vector<Action> actions_;
+    size_t next_ = 0;
+    bool waiting_ = false;
+    display::Time wait_end_ = 0;
+    bool closed_ = false;
+    display::Time closed_at_ = 0;
+    int failures_ = 0;
+};
+
+} // namespace headless
