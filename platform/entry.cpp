@@ -2,6 +2,7 @@
 // four arguments a Windows GUI program receives.
 #include "platform/display/display.h"
 #include "platform/display/sdl/sdl_display.h"
+#include "platform/gdi/text/text.h"
 #include "platform/user/instance.h"
 #include "platform/win.h"
 
@@ -9,17 +10,20 @@
 #include <string>
 
 int main(int argc, char **argv) {
+    const char *program = argc > 0 ? argv[0] : "korva";
     std::string error;
     std::unique_ptr<display::Backend> backend = sdl_display::open(error);
     if (!backend) {
-        std::fprintf(stderr, "%s: cannot open a display: %s\n", argc > 0 ? argv[0] : "korva",
-                     error.c_str());
+        std::fprintf(stderr, "%s: cannot open a display: %s\n", program, error.c_str());
         return 1;
     }
     display::install(std::move(backend));
 
-    // TEXT-INIT: call text::init (platform/gdi/text/text.h) here once the text layer provides
-    // it; on failure print its message to standard error and return 1.
+    if (!text::init(error)) {
+        std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+        display::install(nullptr);
+        return 1;
+    }
 
     // The command line, as Windows passes it: the arguments after the program name, joined by
     // spaces.
