@@ -89,12 +89,14 @@ void content_resized(HWND window, int width, int height) {
     Window *w = find_window(window);
     if (!w) return;
     Insets insets = frame_insets(w->style);
+    width = std::clamp(width, 0, MAX_WINDOW_SIZE);
+    height = std::clamp(height, 0, MAX_WINDOW_SIZE);
     int client_height = std::max(0, height - w->menu_bar_height);
-    w->outer.right = w->outer.left + insets.left + std::max(0, width) + insets.right;
+    w->outer.right = w->outer.left + insets.left + width + insets.right;
     w->outer.bottom =
         w->outer.top + insets.top + w->menu_bar_height + client_height + insets.bottom;
     int old_width = w->client_width, old_height = w->client_height;
-    w->client_width = std::max(0, width);
+    w->client_width = width;
     w->client_height = client_height;
     resize_surface(*w);
     if (w->client_width == old_width && w->client_height == old_height) return;
@@ -121,8 +123,8 @@ BOOL GetWindowRect(HWND window, LPRECT rect) {
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
     user::Window *w = user::find_window(window);
     if (!w) return FALSE;
-    width = std::max(0, width);
-    height = std::max(0, height);
+    width = user::window_size(width);
+    height = user::window_size(height);
     bool moved = w->outer.left != x || w->outer.top != y;
     w->outer = RECT{LONG(x), LONG(y), LONG(int64_t(x) + width), LONG(int64_t(y) + height)};
     bool resized = user::apply_geometry(*w);

@@ -51,7 +51,8 @@ bool erase_background(HWND window);
 
 // ---- Timers (timers.cpp) ----
 
-display::Time next_timer_deadline();
+// The earliest deadline of the timers of `filter` (all timers when null), or NEVER.
+display::Time next_timer_deadline(HWND filter);
 bool timer_due(HWND filter);
 // Takes the earliest due timer as a WM_TIMER message; with `remove` it is re-armed for the first
 // period boundary after now, so a late timer gives one message, not a burst.

@@ -89,7 +89,11 @@ void wait_for(const Filter &filter) {
     user::present_changed_windows();
     user::collect_input();
     if (message_due(filter)) return;
-    display::backend().wait(user::next_timer_deadline());
+    // Timers the filter leaves out may be due already; they must not cut the sleep short.
+    display::Time deadline = filter.accepts_message(WM_TIMER)
+                                 ? user::next_timer_deadline(filter.window)
+                                 : display::NEVER;
+    display::backend().wait(deadline);
 }
 
 } // namespace

@@ -15,6 +15,15 @@ constexpr int BORDER = 1;      // SM_CXBORDER, SM_CYBORDER
 constexpr int CAPTION = 33;    // SM_CYCAPTION
 constexpr int MENU_BAR = 20;   // SM_CYMENU
 
+// The largest outer width or height a window takes; larger requests are cut to it, so that a
+// wild size cannot ask for gigabytes of pixels.
+constexpr int MAX_WINDOW_SIZE = 16384;
+
+// A requested outer width or height as the window takes it: 0 to MAX_WINDOW_SIZE.
+inline int window_size(int requested) {
+    return requested < 0 ? 0 : requested > MAX_WINDOW_SIZE ? MAX_WINDOW_SIZE : requested;
+}
+
 // How far the client area lies inside the outer rectangle on each side.
 struct Insets {
     int left = 0, top = 0, right = 0, bottom = 0;

@@ -39,9 +39,10 @@ Timer *find_timer(HWND window, UINT_PTR id) {
 
 namespace user {
 
-display::Time next_timer_deadline() {
+display::Time next_timer_deadline(HWND filter) {
     display::Time next = display::NEVER;
-    for (const Timer &t : timers) next = std::min(next, t.deadline);
+    for (const Timer &t : timers)
+        if (!filter || t.window == filter) next = std::min(next, t.deadline);
     return next;
 }
 

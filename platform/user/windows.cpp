@@ -54,8 +54,8 @@ void resolve_defaults(int &x, int &y, int &width, int &height) {
     } else if (height == CW_USEDEFAULT) {
         height = display::backend().screen_height() * 3 / 4;
     }
-    if (width < 0) width = 0;
-    if (height < 0) height = 0;
+    width = user::window_size(width);
+    height = user::window_size(height);
 }
 
 // Removes a window that never finished its creation: no WM_DESTROY, as on Windows.

@@ -149,3 +149,15 @@ TEST(VirtualDisplayDeathTest, WaitingForeverWithoutAnIdleHandlerAborts) {
         },
         "would wait forever");
 }
+
+TEST_F(Timers, GetMessageForOneWindowSleepsThroughAnotherWindowsDueTimer) {
+    HWND busy = create("Busy");
+    HWND quiet = create("Quiet");
+    SetTimer(busy, 1, 10, nullptr);
+    SetTimer(quiet, 1, 500, nullptr);
+    MSG msg;
+    ASSERT_EQ(GetMessageA(&msg, quiet, 0, 0), 1);
+    EXPECT_EQ(msg.hwnd, quiet);
+    EXPECT_EQ(display->now(), 500u);
+    EXPECT_LE(display->wait_count(), 2); // one sleep to the busy timer's deadline, one to 500
+}

@@ -281,3 +281,15 @@ TEST_F(Windows, StockIconAndCursorAreTokens) {
     EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
     EXPECT_EQ(LoadCursorA(nullptr, "no such cursor"), nullptr);
 }
+
+TEST_F(Windows, WildSizesAreCutToTheLargestWindow) {
+    HWND window = create("Huge", WS_CAPTION, 0, 0, 2000000000, -5);
+    ASSERT_NE(window, nullptr);
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, 16384);
+    EXPECT_EQ(r.bottom - r.top, 0);
+    MoveWindow(window, 0, 0, 100, 1 << 30, FALSE);
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.bottom - r.top, 16384);
+}
