@@ -36,6 +36,16 @@ struct InputEvent {
     unsigned char character = 0;
 };
 
+// Where a window sits. The outer rectangle is the whole window as Windows would draw it; the
+// content (menu bar plus client area) lies inside it at (content_x, content_y), the room left
+// for an emulated caption and frame. A backend whose window manager draws real decorations of
+// another size keeps the outer top-left where asked, as far as the window manager allows.
+struct Placement {
+    int x = 0, y = 0;                 // outer top-left, screen pixels
+    int content_x = 0, content_y = 0; // content's offset from the outer top-left
+    int width = 0, height = 0;        // content size
+};
+
 // Milliseconds; the virtual clock starts at 0.
 using Time = uint64_t;
 constexpr Time NEVER = UINT64_MAX;
@@ -47,14 +57,14 @@ class Backend {
     virtual int screen_width() = 0;
     virtual int screen_height() = 0;
 
-    // A window whose content (menu bar plus client area, without the caption and frame, which
-    // are the window manager's) is width x height pixels, its outer top-left corner at (x, y).
-    virtual int create_window(const std::string &title, int x, int y, int width, int height,
+    // A new hidden window; returns its id, or 0 when none can be made. `resizable`: the user
+    // may resize it.
+    virtual int create_window(const std::string &title, const Placement &placement,
                               bool resizable) = 0;
     virtual void destroy_window(int window) = 0;
     virtual void show_window(int window, bool shown) = 0;
     virtual void set_title(int window, const std::string &title) = 0;
-    virtual void resize_window(int window, int width, int height) = 0;
+    virtual void place_window(int window, const Placement &placement) = 0;
 
     // Shows `pixels` (0x00RRGGBB rows of `width`) as the window's whole content.
     virtual void present(int window, const uint32_t *pixels, int width, int height) = 0;
