@@ -39,8 +39,8 @@ TEST(Corpus, RandomRecordsCoverEveryKindWidthAndSize) {
         const DrawRecord &r = entry.record;
         widths[entry.kind].insert(r.width);
         for (int v : {r.x1, r.y1, r.x2, r.y2, r.x3, r.y3}) {
-            EXPECT_LE(v, 5400);
-            EXPECT_GE(v, -5400);
+            EXPECT_LE(v, 5000);
+            EXPECT_GE(v, -5000);
         }
         bool box = r.shape == SHAPE_RECTANGLE || r.shape == SHAPE_OVAL;
         if (box && (r.x1 > r.x2 || r.y1 < r.y2)) reversed++;

@@ -9,7 +9,7 @@
 namespace {
 
 TEST(WineExceptions, WalkFailsFromTheMeasuredHeightOn) {
-    // Width: the first height at which Wine's walk misses the last row.
+    // Width: the first height below 200 at which Wine's walk misses the last row.
     const std::map<int, int> first_failing = {{3, 8},   {4, 7},    {5, 32},  {6, 20},
                                               {7, 72},  {8, 40},   {9, 128}, {10, 65},
                                               {12, 97}, {14, 136}, {16, 180}};
@@ -17,10 +17,14 @@ TEST(WineExceptions, WalkFailsFromTheMeasuredHeightOn) {
         auto measured = first_failing.find(width);
         int expected = measured == first_failing.end() ? 0 : measured->second;
         int first = 0;
-        for (int height = 3; height <= 200 && first == 0; height++)
+        for (int height = 3; height < 200 && first == 0; height++)
             if (!ellipse_walk_reaches_last_row(width, height)) first = height;
         EXPECT_EQ(first, expected) << "width " << width;
     }
+    // Measured under Wine 8.0 as well: Ellipse(10, 10, 21, 210) leaves rows 10 and 209 empty;
+    // a 17-wide box 400 tall is drawn whole.
+    EXPECT_FALSE(ellipse_walk_reaches_last_row(11, 200));
+    EXPECT_TRUE(ellipse_walk_reaches_last_row(17, 400));
 }
 
 TEST(WineExceptions, OnlyTallNarrowOvalsAreLeftOut) {
@@ -29,7 +33,8 @@ TEST(WineExceptions, OnlyTallNarrowOvalsAreLeftOut) {
     // Logical (0, 0) to (3, -7) is a device box 4 wide and 8 tall.
     DrawRecord oval = {SHAPE_OVAL, RED, 0, 0, 0, 3, -7, 0, 0, nullptr};
     EXPECT_NE(wine_exception(oval), nullptr);
-    DrawRecord reversed = {SHAPE_OVAL, RED, 2, 3, -7, 0, 0, 0, 0, nullptr};
+    // Reversed corners: the far edge's + 1 lands on the near side, a box 3 wide and 8 tall.
+    DrawRecord reversed = {SHAPE_OVAL, RED, 2, 4, -9, 0, 0, 0, 0, nullptr};
     EXPECT_NE(wine_exception(reversed), nullptr);
     DrawRecord wide = {SHAPE_OVAL, RED, 0, 0, 0, 7, -3, 0, 0, nullptr};
     EXPECT_EQ(wine_exception(wide), nullptr);

@@ -66,9 +66,9 @@ CorpusRecord box(Prng &prng, int shape, const char *kind) {
         if (form == 2) b.y += prng.between(-300, 300);
         if (form == 3) {
             if (prng.chance(50))
-                b.x += prng.between(-FAR_REACH, FAR_REACH);
+                b.x = prng.between(-FAR_REACH, FAR_REACH);
             else
-                b.y += prng.between(-FAR_REACH, FAR_REACH);
+                b.y = prng.between(-FAR_REACH, FAR_REACH);
             a.x += prng.chance(50) ? 1 : 0;
         }
     }
@@ -87,11 +87,13 @@ CorpusRecord box(Prng &prng, int shape, const char *kind) {
 CorpusRecord circle(Prng &prng) {
     SizeClass size = size_class(prng);
     Point c = anchor(prng);
-    int radius = size == SIZE_LARGE        ? prng.between(0, FAR_REACH)
-                 : size == SIZE_DEGENERATE ? 0
-                                           : extent(prng, size);
-    if (size == SIZE_LARGE)
-        c = {prng.between(-FAR_REACH, FAR_REACH), prng.between(-FAR_REACH, FAR_REACH)};
+    int radius = size == SIZE_DEGENERATE ? 0 : extent(prng, size);
+    if (size == SIZE_LARGE) {
+        // The whole box within +-FAR_REACH.
+        radius = prng.between(0, FAR_REACH);
+        c = {prng.between(radius - FAR_REACH, FAR_REACH - radius),
+             prng.between(radius - FAR_REACH, FAR_REACH - radius)};
+    }
     int width = prng.chance(70) ? 0 : prng.between(1, 5);
     return {{SHAPE_OVAL, color(prng), width, c.x - radius, c.y + radius, c.x + radius, c.y - radius,
              0, 0, nullptr},
