@@ -3,6 +3,8 @@
 #include "tools/conformance/corpus.h"
 #include "tools/conformance/prng.h"
 
+#include <cstdlib>
+
 namespace {
 
 enum SizeClass { SIZE_TINY, SIZE_SMALL, SIZE_MEDIUM, SIZE_LARGE, SIZE_DEGENERATE };
@@ -132,7 +134,15 @@ CorpusRecord line(Prng &prng) {
     int form = prng.between(0, 9);
     if (form == 0) b.y = a.y;
     if (form == 1) b.x = a.x;
-    if (form == 2) b.y = a.y + (b.x - a.x) * (prng.chance(50) ? 1 : -1);
+    if (form == 2) {
+        // A diagonal: as far along y as along x, cut short to stay within reach.
+        int run = b.x - a.x;
+        int reach = FAR_REACH - std::abs(a.y);
+        if (run > reach) run = reach;
+        if (run < -reach) run = -reach;
+        b.x = a.x + run;
+        b.y = a.y + run * (prng.chance(50) ? 1 : -1);
+    }
     return {{SHAPE_LINE, color(prng), prng.between(0, 5), a.x, a.y, b.x, b.y, 0, 0, nullptr},
             "",
             "line"};
