@@ -13,8 +13,9 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev \
             libpng-dev libgtest-dev fonts-liberation xfonts-base
 # The Windows build (mingw-w64, GoogleTest's sources) and running it (Wine, an X server for its
-# windows, xdotool to type into them).
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth xdotool
+# windows, xdotool to type into them, xwd to look at them).
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth xdotool \
+                    x11-apps
 
 .PHONY: all deps deps-windows build build-windows test run clean format
 
