@@ -65,6 +65,26 @@ TEST_F(Events, RunningGivesOneTickPerTimerPeriod) {
     EXPECT_GE(GetTickCount() - started, 150u);
 }
 
+// With the window's own timer stopped, only posted tick messages pace the animation. The tick
+// that is taken in the pass that decides a periodic event is used up by the decision: the wait
+// ends at the next one.
+TEST_F(Events, PostedTicksEndARunningWaitOnly) {
+    KillTimer(graphics_window, ANIMATION_TIMER_ID);
+    post(WM_TIMER, ANIMATION_TIMER_ID, 0);
+    post(WM_CHAR, 'h', 0);
+    EXPECT_EQ(await().kind, EVENT_KBD); // halted: the tick is no event
+
+    gfx_animate(ANIMATE_RUN);
+    post(WM_TIMER, ANIMATION_TIMER_ID, 0);
+    post(WM_TIMER, ANIMATION_TIMER_ID, 0);
+    EXPECT_EQ(await().kind, EVENT_PERIODIC);
+    post(WM_TIMER, ANIMATION_TIMER_ID, 0);
+    post(WM_CHAR, 'r', 0);
+    Event event = await();
+    EXPECT_EQ(event.kind, EVENT_KBD);
+    EXPECT_EQ(event.key, 'r');
+}
+
 TEST_F(Events, HaltedWaitSleepsUntilInputArrives) {
     SetTimer(nullptr, 0, 700, type_later);
     double cpu_before = cpu_milliseconds();
