@@ -90,11 +90,26 @@ bool read_pair(DumpReader &wine, DumpReader &native, std::vector<uint32_t> &a,
     return error.empty();
 }
 
+// The next canvas of both dumps, compared; decoded only when they differ.
+bool differ_next(DumpReader &wine, DumpReader &native, Difference &difference, std::string &error) {
+    std::vector<uint32_t> wine_runs, native_runs, wine_pixels, native_pixels;
+    if (!wine.next_runs(wine_runs))
+        error = wine.error();
+    else if (!native.next_runs(native_runs))
+        error = native.error();
+    if (!error.empty()) return false;
+    difference = Difference();
+    if (wine_runs == native_runs) return true;
+    wine.decode(wine_runs, wine_pixels);
+    native.decode(native_runs, native_pixels);
+    difference = differ(wine_pixels, native_pixels);
+    return true;
+}
+
 } // namespace
 
 bool compare_shapes(const Corpus &corpus, const std::string &wine_directory,
                     const std::string &native_directory, std::string &error) {
-    std::vector<uint32_t> wine_pixels, native_pixels;
     bool agree = true;
 
     // Frames, whole canvases.
@@ -106,9 +121,9 @@ bool compare_shapes(const Corpus &corpus, const std::string &wine_directory,
     size_t frame_records = 0;
     printf("Frames of the demo (text records left out):\n");
     for (size_t f = 0; f < corpus.frames.size(); f++) {
-        if (!read_pair(wine_frames, native_frames, wine_pixels, native_pixels, error)) return false;
+        Difference d;
+        if (!differ_next(wine_frames, native_frames, d, error)) return false;
         frame_records += corpus.frames[f].size();
-        Difference d = differ(wine_pixels, native_pixels);
         if (d.pixels == 0) continue;
         differing_frames++;
         frame_pixels += d.pixels;
@@ -126,9 +141,9 @@ bool compare_shapes(const Corpus &corpus, const std::string &wine_directory,
     int listed = 0, unlisted = 0;
     printf("Records alone, differing ones named:\n");
     for (const CorpusRecord &entry : corpus.shapes) {
-        if (!read_pair(wine_shapes, native_shapes, wine_pixels, native_pixels, error)) return false;
+        Difference d;
+        if (!differ_next(wine_shapes, native_shapes, d, error)) return false;
         KindFigures &figures = kinds[entry.kind];
-        Difference d = differ(wine_pixels, native_pixels);
         const char *exception = wine_exception(entry.record);
         if (exception) {
             figures.excluded++;

@@ -76,34 +76,44 @@ DumpReader::~DumpReader() {
     if (file_) fclose(file_);
 }
 
-bool DumpReader::next(std::vector<uint32_t> &pixels) {
+bool DumpReader::next_runs(std::vector<uint32_t> &runs) {
     if (!error_.empty()) return false;
     size_t total = size_t(width_) * size_t(height_);
-    pixels.assign(total, 0);
     uint8_t word[4];
     if (fread(word, 1, 4, file_) != 4) {
         error_ = path_ + " ends early";
         return false;
     }
-    uint32_t runs = get32(word);
-    size_t at = 0;
-    std::vector<uint8_t> bytes(size_t(runs) * 8);
-    if (runs > total || fread(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+    uint32_t count = get32(word);
+    std::vector<uint8_t> bytes(size_t(count) * 8);
+    if (count > total || fread(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
         error_ = path_ + " ends early";
         return false;
     }
-    for (uint32_t k = 0; k < runs; k++) {
-        uint32_t length = get32(bytes.data() + 8 * k);
-        uint32_t pixel = get32(bytes.data() + 8 * k + 4);
-        if (length == 0 || length > total - at) {
-            error_ = path_ + ": runs do not cover one canvas";
-            return false;
-        }
-        for (uint32_t i = 0; i < length; i++) pixels[at++] = pixel;
+    runs.resize(size_t(count) * 2);
+    size_t covered = 0;
+    for (size_t k = 0; k < runs.size(); k++) runs[k] = get32(bytes.data() + 4 * k);
+    for (size_t k = 0; k < runs.size(); k += 2) {
+        if (runs[k] == 0 || runs[k] > total - covered) break;
+        covered += runs[k];
     }
-    if (at != total) {
+    if (covered != total) {
         error_ = path_ + ": runs do not cover one canvas";
         return false;
     }
+    return true;
+}
+
+void DumpReader::decode(const std::vector<uint32_t> &runs, std::vector<uint32_t> &pixels) const {
+    pixels.clear();
+    pixels.reserve(size_t(width_) * size_t(height_));
+    for (size_t k = 0; k + 1 < runs.size(); k += 2)
+        pixels.insert(pixels.end(), runs[k], runs[k + 1]);
+}
+
+bool DumpReader::next(std::vector<uint32_t> &pixels) {
+    std::vector<uint32_t> runs;
+    if (!next_runs(runs)) return false;
+    decode(runs, pixels);
     return true;
 }

@@ -37,6 +37,11 @@ class DumpReader {
     // Reads the next canvas into `pixels` (width x height); false with error() set when the
     // file ends early or its runs do not cover exactly one canvas.
     bool next(std::vector<uint32_t> &pixels);
+    // The same, as the canvas's runs: length and pixel of each in turn. Equal canvases have
+    // equal runs, so comparing runs spares decoding.
+    bool next_runs(std::vector<uint32_t> &runs);
+    // The pixels that runs from next_runs stand for.
+    void decode(const std::vector<uint32_t> &runs, std::vector<uint32_t> &pixels) const;
 
   private:
     FILE *file_;
