@@ -33,6 +33,8 @@ void WindowsPackageTest::TearDown() {
 void WindowsPackageTest::open() {
     char command_line[] = "";
     gfx_open(GetModuleHandleA(nullptr), nullptr, command_line, SW_SHOWNOACTIVATE);
+    ASSERT_NE(graphics_window, nullptr) << "no window could be made: under Wine the tests need an "
+                                           "X display (run them under xvfb-run)";
 }
 
 std::string WindowsPackageTest::take_log() {
