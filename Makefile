@@ -17,7 +17,7 @@ PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth xdotool \
                     x11-apps
 
-.PHONY: all deps deps-windows build build-windows test run clean format
+.PHONY: all deps deps-windows build build-windows test run golden clean format
 
 all: build
 
@@ -47,6 +47,10 @@ test: build build-windows
 
 run: build
 	@./$(BUILD)/bin/bugdemo
+
+# Remakes the demo's golden frames and log after a deliberate change to its pictures.
+golden: build
+	@./tools/update-golden.sh $(BUILD)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
