@@ -1,0 +1,110 @@
+// Polygon scan conversion: an active edge list over the visible rows, with each edge's
+// crossing kept exactly as quotient and remainder.
+#include "platform/gdi/raster/polygon_fill.h"
+#include "platform/gdi/raster/int_math.h"
+#include "platform/gdi/raster/scratch.h"
+
+namespace raster {
+
+namespace {
+
+struct Edge {
+    int64_t top, bottom; // rows top ... bottom-1
+    int64_t x_top;       // x at row `top`
+    int64_t dx, dy;      // towards the bottom end; dy > 0
+    // Crossing at the current row: x = x_top + q, where q = ceil(num / dy), num = q*dy - r.
+    int64_t q, r;
+    int64_t step_q, step_r; // dx = step_q * dy + step_r, 0 <= step_r < dy
+
+    void start_at(int64_t y) {
+        int128 num = int128(y - top) * dx;
+        q = int64_t(ceil_div(num, dy));
+        r = int64_t(int128(q) * dy - num);
+        step_q = int64_t(floor_div(dx, dy));
+        step_r = dx - step_q * dy;
+    }
+    int64_t x() const { return x_top + q; }
+    void next_row() {
+        q += step_q;
+        r -= step_r;
+        if (r < 0) {
+            r += dy;
+            q++;
+        }
+    }
+};
+
+// Sorts the active edges by their crossings: an insertion sort, because the order carries over
+// from row to row almost unchanged.
+void sort_active(const Edge *edges, size_t *active, int64_t *x, size_t n) {
+    for (size_t i = 0; i < n; i++) x[i] = edges[active[i]].x();
+    for (size_t i = 1; i < n; i++) {
+        int64_t key = x[i];
+        size_t index = active[i];
+        size_t j = i;
+        for (; j > 0 && x[j - 1] > key; j--) {
+            x[j] = x[j - 1];
+            active[j] = active[j - 1];
+        }
+        x[j] = key;
+        active[j] = index;
+    }
+}
+
+} // namespace
+
+void fill_polygon(const Canvas &c, const Point64 *points, size_t count, uint32_t color) {
+    if (count < 3 || c.empty()) return;
+
+    Scratch<Edge, 16> edges(count);
+    size_t edge_count = 0;
+    int64_t first_row = INT64_MAX, last_row = INT64_MIN;
+    for (size_t i = 0; i < count; i++) {
+        Point64 a = points[i], b = points[(i + 1) % count];
+        if (a.y == b.y) continue;
+        if (a.y > b.y) std::swap(a, b);
+        if (b.y <= c.top || a.y >= c.bottom) continue;
+        Edge &e = edges[edge_count++];
+        e.top = a.y;
+        e.bottom = b.y;
+        e.x_top = a.x;
+        e.dx = b.x - a.x;
+        e.dy = b.y - a.y;
+        first_row = std::min(first_row, a.y);
+        last_row = std::max(last_row, b.y - 1);
+    }
+    if (edge_count < 2) return;
+    first_row = std::max(first_row, c.top);
+    last_row = std::min(last_row, c.bottom - 1);
+
+    // Edges by their first visible row; `waiting` indexes the next one to become active.
+    Edge *e = edges.data();
+    std::sort(e, e + edge_count, [](const Edge &a, const Edge &b) { return a.top < b.top; });
+    Scratch<size_t, 16> active(edge_count);
+    Scratch<int64_t, 16> crossings(edge_count);
+    size_t active_count = 0, waiting = 0;
+
+    for (int64_t y = first_row; y <= last_row; y++) {
+        size_t kept = 0;
+        for (size_t k = 0; k < active_count; k++) {
+            Edge &edge = e[active[k]];
+            if (edge.bottom > y) {
+                edge.next_row();
+                active[kept++] = active[k];
+            }
+        }
+        active_count = kept;
+        for (; waiting < edge_count && e[waiting].top <= y; waiting++) {
+            if (e[waiting].bottom <= y) continue;
+            e[waiting].start_at(y);
+            active[active_count++] = waiting;
+        }
+        if (active_count < 2) continue;
+
+        sort_active(e, active.data(), crossings.data(), active_count);
+        for (size_t k = 0; k + 1 < active_count; k += 2)
+            fill_span(c, y, crossings[k], crossings[k + 1] - 1, color);
+    }
+}
+
+} // namespace raster
