@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace raster {
 
@@ -34,13 +35,30 @@ struct Canvas {
 // The canvas of a target; empty when the target has no pixels or an empty clip.
 Canvas canvas_of(const Target &target);
 
+// n pixels from p. Spans of eight or more are written 16 bytes at a time, the last stores
+// overlapping the end; the compiler keeps a plain loop to 4 bytes a store at -O2.
+inline void fill_pixels(uint32_t *p, int64_t n, uint32_t color) {
+    if (n < 8) {
+        for (int64_t i = 0; i < n; i++) p[i] = color;
+        return;
+    }
+    const uint32_t four[4] = {color, color, color, color};
+    int64_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::memcpy(p + i, four, sizeof four);
+        std::memcpy(p + i + 4, four, sizeof four);
+    }
+    std::memcpy(p + n - 8, four, sizeof four);
+    std::memcpy(p + n - 4, four, sizeof four);
+}
+
 // Pixels x0 ... x1 (both included) of row y, clipped. Nothing when x1 < x0.
 inline void fill_span(const Canvas &c, int64_t y, int64_t x0, int64_t x1, uint32_t color) {
     if (y < c.top || y >= c.bottom) return;
     x0 = std::max(x0, c.left);
     x1 = std::min(x1, c.right - 1);
     if (x1 < x0) return;
-    std::fill(c.row(y) + x0, c.row(y) + x1 + 1, color);
+    fill_pixels(c.row(y) + x0, x1 - x0 + 1, color);
 }
 
 // Columns x0 ... x1 of rows y0 ... y1 (all included), clipped.
@@ -51,7 +69,7 @@ inline void fill_box(const Canvas &c, int64_t x0, int64_t y0, int64_t x1, int64_
     y0 = std::max(y0, c.top);
     y1 = std::min(y1, c.bottom - 1);
     if (x1 < x0) return;
-    for (int64_t y = y0; y <= y1; y++) std::fill(c.row(y) + x0, c.row(y) + x1 + 1, color);
+    for (int64_t y = y0; y <= y1; y++) fill_pixels(c.row(y) + x0, x1 - x0 + 1, color);
 }
 
 inline void put_pixel(const Canvas &c, int64_t x, int64_t y, uint32_t color) {

@@ -1,84 +1,16 @@
-// Wide-pen ellipse outlines: hundreds of points, each a stamp plus a one-pixel step, so each
-// point paints a precomputed pattern instead of scan-converting its own small shapes.
+// Wide-pen ellipse outlines: the closed polyline through the outline points, a quarter at a
+// time. On each row of a quarter all points but one step sideways, so a row is two runs of
+// points sharing a step; with the precomputed step patterns each output row is the union of a
+// few such runs on the rows within the pen's reach.
 #include "platform/gdi/raster/ellipse_ring.h"
 #include "platform/gdi/raster/ellipse_rows.h"
 #include "platform/gdi/raster/stamp.h"
+#include "platform/gdi/raster/step_patterns.h"
 #include "platform/gdi/raster/wide_pen.h"
-
-#include <vector>
 
 namespace raster {
 
 namespace {
-
-// Pens up to this width paint patterns; wider ones draw each stamp and body.
-constexpr int MAX_PATTERN_WIDTH = 16;
-
-struct PatternSpan {
-    int16_t dy, dx0, dx1;
-};
-
-// For every width and step (dx, dy in -1 ... 1) the spans of the stamp on (0, 0) together with
-// the body from (0, 0) to (dx, dy), found by drawing both into a small bitmap.
-class StepPatterns {
-  public:
-    StepPatterns() {
-        for (int w = 2; w <= MAX_PATTERN_WIDTH; w++)
-            for (int dx = -1; dx <= 1; dx++)
-                for (int dy = -1; dy <= 1; dy++) build(w, dx, dy);
-    }
-
-    struct Pattern {
-        const PatternSpan *spans;
-        size_t count;
-    };
-    Pattern get(int64_t w, int64_t dx, int64_t dy) const {
-        const Range &r = ranges_[index(int(w), int(dx), int(dy))];
-        return Pattern{spans_.data() + r.first, r.count};
-    }
-
-  private:
-    struct Range {
-        size_t first = 0, count = 0;
-    };
-    static size_t index(int w, int dx, int dy) {
-        return size_t((w - 2) * 9 + (dx + 1) * 3 + dy + 1);
-    }
-
-    void build(int w, int dx, int dy) {
-        const int size = 2 * w + 5, origin = w + 2;
-        std::vector<uint32_t> bitmap(size_t(size * size), 0);
-        Canvas c;
-        c.pixels = bitmap.data();
-        c.stride = size;
-        c.right = c.bottom = size;
-        const Point64 centre{origin, origin};
-        fill_stamp(c, centre, w, 1);
-        if (dx != 0 || dy != 0) fill_body(c, centre, Point64{origin + dx, origin + dy}, w, 1);
-
-        Range &r = ranges_[index(w, dx, dy)];
-        r.first = spans_.size();
-        for (int y = 0; y < size; y++) {
-            const uint32_t *row = bitmap.data() + size_t(y * size);
-            for (int x = 0; x < size; x++) {
-                if (!row[x]) continue;
-                int end = x;
-                while (end + 1 < size && row[end + 1]) end++;
-                spans_.push_back({int16_t(y - origin), int16_t(x - origin), int16_t(end - origin)});
-                x = end;
-            }
-        }
-        r.count = spans_.size() - r.first;
-    }
-
-    std::vector<PatternSpan> spans_;
-    Range ranges_[(MAX_PATTERN_WIDTH - 1) * 9];
-};
-
-const StepPatterns &step_patterns() {
-    static const StepPatterns patterns;
-    return patterns;
-}
 
 // One quarter of the closed outline: the walk's quarter mirrored, and traversed forwards (in
 // walk order) or backwards, so that the four quarters join into one loop:
@@ -89,83 +21,254 @@ struct Quarter {
 constexpr Quarter QUARTERS[4] = {
     {false, false, false}, {true, false, true}, {true, true, false}, {false, true, true}};
 
-// Calls visit(point, dx, dy) for every outline point in the box-coordinate window
-// [x_lo, x_hi] x [y_lo, y_hi], with the step to the next point of the loop (0, 0 where the
-// next point is the same pixel).
-template <typename Visit>
-void visit_outline(int64_t width, int64_t height, int64_t x_lo, int64_t x_hi, int64_t y_lo,
-                   int64_t y_hi, Visit visit) {
+// The points of one quarter on one box row, with the step to the next point of the loop: the
+// points side_first ... side_last step sideways (side_dx, 0); end_x steps (end_dx, end_dy) off
+// the row, or across to the neighbouring quarter, where the walk ends or starts.
+struct QuarterRow {
+    int64_t y;
+    int64_t side_first, side_last, side_dx; // no points when side_first > side_last
+    bool has_end;
+    int64_t end_x, end_dx, end_dy;
+};
+
+// The walk's runs for the quarter rows a window needs, with an empty run on either side so that
+// the rows before and after can be looked at freely.
+class WindowRuns {
+  public:
+    WindowRuns(int64_t width, int64_t height, int64_t j_lo, int64_t j_hi)
+        : lo_(std::max<int64_t>(0, j_lo - 1)), hi_(std::min(quarter_rows(height) - 1, j_hi + 1)),
+          runs_(size_t(hi_ - lo_ + 3)) {
+        runs_[0] = NO_RUN;
+        runs_[size_t(hi_ - lo_ + 2)] = NO_RUN;
+        quarter_runs(width, height, lo_, hi_, runs_.data() + 1);
+    }
+    // Quarter row j, for lo - 1 <= j <= hi + 1 (j_lo - 1 ... j_hi + 1 at least).
+    const QuarterRun &operator[](int64_t j) { return runs_[size_t(j - lo_ + 1)]; }
+
+  private:
+    int64_t lo_, hi_;
+    Scratch<QuarterRun, 512> runs_;
+};
+
+// Calls row(QuarterRow) for each row of quarter Q that has points in the box-coordinate window
+// [x_lo, x_hi] x [j_lo, j_hi] (quarter rows), in walk order (consecutive rows, some possibly
+// without points in the window).
+template <Quarter Q, typename Row>
+void for_each_row_of_quarter(int64_t width, int64_t height, WindowRuns &runs, int64_t x_lo,
+                             int64_t x_hi, int64_t j_lo, int64_t j_hi, Row row) {
+    const int64_t middle = height / 2, rows = quarter_rows(height);
+    // Walk columns whose mirror image lies in the window.
+    const int64_t walk_x_lo = Q.mirror_x ? width - 1 - x_hi : x_lo;
+    const int64_t walk_x_hi = Q.mirror_x ? width - 1 - x_lo : x_hi;
+    auto box_x = [&](int64_t x) { return Q.mirror_x ? width - 1 - x : x; };
+    constexpr int64_t sign_x = Q.mirror_x ? -1 : 1, sign_y = Q.mirror_y ? -1 : 1;
+    for (int64_t j = j_lo; j <= j_hi; j++) {
+        const QuarterRun run = runs[j];
+        if (run.empty()) break; // the walk ended above this row
+        const int64_t from = std::max(run.last, walk_x_lo), to = std::min(run.first, walk_x_hi);
+        // In walk coordinates: the side run, its step, and the point that steps off.
+        int64_t side_from, side_to, side_dx, end_x, end_dx, end_dy;
+        if constexpr (!Q.backwards) {
+            // Forwards, in walk order: left along the row, then from its last point down to the
+            // next row, or after the walk's last point across to its mirror image in x.
+            side_from = std::max(from, run.last + 1);
+            side_to = to;
+            side_dx = -1;
+            end_x = run.last;
+            const QuarterRun &below = runs[j + 1];
+            const bool walk_ends = j + 1 >= rows || below.empty();
+            end_dx = walk_ends ? width - 1 - 2 * run.last : below.first - run.last;
+            end_dy = walk_ends ? 0 : 1;
+        } else {
+            // Backwards: right along the row, then from its first point up to the row before,
+            // or from the walk's first point across the middle to its mirror image in y.
+            side_from = from;
+            side_to = std::min(to, run.first - 1);
+            side_dx = 1;
+            end_x = run.first;
+            end_dx = j > 0 ? runs[j - 1].last - run.first : 0;
+            end_dy = j > 0 ? -1 : height - 1 - 2 * middle;
+        }
+        QuarterRow r;
+        r.y = Q.mirror_y ? height - 1 - middle - j : middle + j;
+        r.side_first = side_from <= side_to ? box_x(Q.mirror_x ? side_to : side_from) : 1;
+        r.side_last = side_from <= side_to ? box_x(Q.mirror_x ? side_from : side_to) : 0;
+        r.side_dx = sign_x * side_dx;
+        r.has_end = end_x >= from && end_x <= to;
+        r.end_x = box_x(end_x);
+        r.end_dx = sign_x * end_dx;
+        r.end_dy = sign_y * end_dy;
+        row(r);
+    }
+}
+
+// Calls row(QuarterRow) for the rows of every quarter with points in the box-coordinate window
+// [x_lo, x_hi] x [y_lo, y_hi], and end_quarter() after each quarter.
+template <typename Row, typename EndQuarter>
+void for_each_quarter_row(int64_t width, int64_t height, int64_t x_lo, int64_t x_hi, int64_t y_lo,
+                          int64_t y_hi, Row row, EndQuarter end_quarter) {
     const int64_t rows = quarter_rows(height), middle = height / 2;
     // Quarter rows seen by the lower quarters (box row middle + j) and the upper ones (mirrored).
     const int64_t lower_lo = std::max<int64_t>(0, y_lo - middle);
     const int64_t lower_hi = std::min(rows - 1, y_hi - middle);
     const int64_t upper_lo = std::max<int64_t>(0, height - 1 - middle - y_hi);
     const int64_t upper_hi = std::min(rows - 1, height - 1 - middle - y_lo);
-    int64_t need_lo = std::min(lower_lo, upper_lo), need_hi = std::max(lower_hi, upper_hi);
+    const int64_t need_lo = std::min(lower_lo, upper_lo), need_hi = std::max(lower_hi, upper_hi);
     if (need_lo > need_hi) return;
-    // One more row on each side, for the steps into and out of a row.
-    const int64_t run_lo = std::max<int64_t>(0, need_lo - 1);
-    const int64_t run_hi = std::min(rows - 1, need_hi + 1);
-    Scratch<QuarterRun, 512> runs(size_t(run_hi - run_lo + 1));
-    quarter_runs(width, height, run_lo, run_hi, runs.data());
-    auto run_of = [&](int64_t j) {
-        return j >= run_lo && j <= run_hi ? runs[size_t(j - run_lo)] : NO_RUN;
-    };
+    WindowRuns runs(width, height, need_lo, need_hi);
+    for_each_row_of_quarter<QUARTERS[0]>(width, height, runs, x_lo, x_hi, lower_lo, lower_hi, row);
+    end_quarter();
+    for_each_row_of_quarter<QUARTERS[1]>(width, height, runs, x_lo, x_hi, lower_lo, lower_hi, row);
+    end_quarter();
+    for_each_row_of_quarter<QUARTERS[2]>(width, height, runs, x_lo, x_hi, upper_lo, upper_hi, row);
+    end_quarter();
+    for_each_row_of_quarter<QUARTERS[3]>(width, height, runs, x_lo, x_hi, upper_lo, upper_hi, row);
+    end_quarter();
+}
 
-    for (const Quarter &q : QUARTERS) {
-        const int64_t j_lo = q.mirror_y ? upper_lo : lower_lo;
-        const int64_t j_hi = q.mirror_y ? upper_hi : lower_hi;
-        // Walk columns X whose mirrored column lies in the window.
-        const int64_t walk_x_lo = q.mirror_x ? width - 1 - x_hi : x_lo;
-        const int64_t walk_x_hi = q.mirror_x ? width - 1 - x_lo : x_hi;
-        for (int64_t j = j_lo; j <= j_hi; j++) {
-            const QuarterRun run = run_of(j);
-            if (run.empty()) break; // the walk ended above this row
-            const QuarterRun above = j > 0 ? run_of(j - 1) : NO_RUN;
-            const QuarterRun below = j + 1 < rows ? run_of(j + 1) : NO_RUN;
-            const int64_t y = middle + j;
-            const int64_t from = std::max(run.last, walk_x_lo), to = std::min(run.first, walk_x_hi);
-            for (int64_t x = from; x <= to; x++) {
-                // The walk step out of (x, y) and into it; `has_*` is false at the walk's ends.
-                int64_t out_x = -1, out_y = 0, in_x = -1, in_y = 0;
-                bool has_out = true, has_in = true;
-                if (x == run.last) {
-                    has_out = !below.empty();
-                    out_x = below.first - x;
-                    out_y = 1;
-                }
-                if (x == run.first) {
-                    has_in = j > 0;
-                    in_x = x - above.last;
-                    in_y = 1;
-                }
-                // The step in walk coordinates, then mirrored with the quarter.
-                int64_t dx, dy;
-                if (!q.backwards) {
-                    // Forwards: the walk's own step; after its last point, across to that point's
-                    // mirror image in x (the same pixel when W is odd).
-                    if (has_out)
-                        dx = out_x, dy = out_y;
-                    else
-                        dx = width - 1 - 2 * x, dy = 0;
-                } else {
-                    // Backwards: against the step that led here; from the walk's first point,
-                    // across the middle to its mirror image in y (the same pixel when H is odd).
-                    if (has_in)
-                        dx = -in_x, dy = -in_y;
-                    else
-                        dx = 0, dy = height - 1 - 2 * middle;
-                }
-                if (q.mirror_x) dx = -dx;
-                if (q.mirror_y) dy = -dy;
-                visit(Point64{q.mirror_x ? width - 1 - x : x, q.mirror_y ? height - 1 - y : y}, dx,
-                      dy);
-            }
+// A step pattern seen from a quarter's walk coordinates (mirrored back): row dy of the walk
+// covers left[dy + MAX_PATTERN_REACH] ... right[...], relative to the point. Rows it does not
+// cover hold offsets so far out that they never win a min or max.
+struct WalkPattern {
+    static constexpr int64_t FAR = int64_t(1) << 40;
+    int64_t left[2 * MAX_PATTERN_REACH + 1];
+    int64_t right[2 * MAX_PATTERN_REACH + 1];
+};
+
+template <Quarter Q>
+WalkPattern walk_pattern(const StepPattern *patterns, int64_t walk_dx, int64_t walk_dy) {
+    const int64_t dx = Q.mirror_x ? -walk_dx : walk_dx, dy = Q.mirror_y ? -walk_dy : walk_dy;
+    const StepPattern &p = patterns[(dx + 1) * 3 + dy + 1];
+    WalkPattern w;
+    for (int k = -MAX_PATTERN_REACH; k <= MAX_PATTERN_REACH; k++) {
+        const size_t out = size_t(k + MAX_PATTERN_REACH);
+        const size_t in = size_t((Q.mirror_y ? -k : k) + MAX_PATTERN_REACH);
+        if (p.left[in] > p.right[in]) {
+            w.left[out] = WalkPattern::FAR;
+            w.right[out] = -WalkPattern::FAR;
+        } else {
+            w.left[out] = Q.mirror_x ? -p.right[in] : p.left[in];
+            w.right[out] = Q.mirror_x ? -p.left[in] : p.right[in];
         }
+    }
+    return w;
+}
+
+// One quarter of the ring from step patterns, in walk coordinates. On walk row j, the side
+// points step along the row and share one pattern, stretched along them; the end point steps
+// straight or diagonally to the neighbouring row, or across to the next quarter. Within a
+// quarter the patterns of consecutive points overlap or touch on every row (every stamp row
+// holds its centre column, and consecutive points are at most a column apart), so an output
+// row is the single span between the extremes of the rows within the pen's reach.
+template <Quarter Q>
+void pattern_quarter(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
+                     const StepPattern *patterns, int reach, WindowRuns &runs, int64_t out_lo,
+                     int64_t out_hi, uint32_t color) {
+    const int64_t rows = quarter_rows(height), middle = height / 2;
+    enum { STRAIGHT, DIAGONAL, ACROSS };
+    // Steps in walk coordinates: forwards along the walk (left, then down), backwards against
+    // it (right, then up).
+    const int64_t along = Q.backwards ? 1 : -1, off = Q.backwards ? -1 : 1;
+    const WalkPattern side = walk_pattern<Q>(patterns, along, 0);
+    const int64_t across_dx =
+        Q.backwards ? 0 : std::clamp<int64_t>(width - 1 - 2 * (width / 2), -1, 1);
+    const int64_t across_dy = Q.backwards ? std::clamp<int64_t>(height - 1 - 2 * middle, -1, 1) : 0;
+    const WalkPattern ends[3] = {walk_pattern<Q>(patterns, 0, off),
+                                 walk_pattern<Q>(patterns, along, off),
+                                 walk_pattern<Q>(patterns, across_dx, across_dy)};
+
+    // The input rows: those within reach of the output rows.
+    const int64_t in_lo = std::max<int64_t>(0, out_lo - reach);
+    const int64_t in_hi = std::min(rows - 1, out_hi + reach);
+    if (in_lo > in_hi) return;
+    const size_t n = size_t(in_hi - in_lo + 1);
+    Scratch<int64_t, 256> side_first{n}, side_last{n}, end_x{n};
+    Scratch<int, 256> end_kind{n};
+    int64_t in_end = in_lo - 1; // the last input row the walk reaches
+    for (int64_t j = in_lo; j <= in_hi; j++) {
+        const QuarterRun &run = runs[j];
+        if (run.empty()) break;
+        const size_t k = size_t(j - in_lo);
+        int64_t a = Q.backwards ? run.last : run.last + 1,
+                b = Q.backwards ? run.first - 1 : run.first;
+        side_first[k] = a <= b ? a : WalkPattern::FAR;
+        side_last[k] = a <= b ? b : -WalkPattern::FAR;
+        if constexpr (!Q.backwards) {
+            end_x[k] = run.last;
+            const QuarterRun &below = runs[j + 1];
+            end_kind[k] = j + 1 >= rows || below.empty() ? ACROSS
+                          : below.first == run.last      ? STRAIGHT
+                                                         : DIAGONAL;
+        } else {
+            end_x[k] = run.first;
+            end_kind[k] = j == 0 ? ACROSS : runs[j - 1].last == run.first ? STRAIGHT : DIAGONAL;
+        }
+        in_end = j;
+    }
+
+    for (int64_t o = std::max(out_lo, in_lo - reach); o <= std::min(out_hi, in_end + reach); o++) {
+        int64_t span_left = INT64_MAX, span_right = INT64_MIN;
+        const int64_t j_from = std::max(o - reach, in_lo), j_to = std::min(o + reach, in_end);
+        for (int64_t j = j_from; j <= j_to; j++) {
+            const size_t k = size_t(j - in_lo), i = size_t(o - j + MAX_PATTERN_REACH);
+            const WalkPattern &end = ends[end_kind[k]];
+            span_left = std::min({span_left, side_first[k] + side.left[i], end_x[k] + end.left[i]});
+            span_right =
+                std::max({span_right, side_last[k] + side.right[i], end_x[k] + end.right[i]});
+        }
+        if (span_left > span_right) continue;
+        const int64_t y = Q.mirror_y ? height - 1 - middle - o : middle + o;
+        const int64_t x0 = Q.mirror_x ? width - 1 - span_right : span_left;
+        const int64_t x1 = Q.mirror_x ? width - 1 - span_left : span_right;
+        fill_span(c, top + y, left + x0, left + x1, color);
     }
 }
 
-// Huge rings with huge pens: the band between the ellipses of the box grown and shrunk by the
+// The ring from step patterns, quarter by quarter, for the output rows in the clip.
+void pattern_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
+                  int64_t w, int reach, uint32_t color) {
+    const int64_t middle = height / 2, rows = quarter_rows(height);
+    // Box rows in the clip; as walk rows of the lower quarters and of the upper ones.
+    const int64_t clip_lo = c.top - top, clip_hi = c.bottom - 1 - top;
+    const int64_t lower_lo = clip_lo - middle, lower_hi = clip_hi - middle;
+    const int64_t upper_lo = height - 1 - middle - clip_hi,
+                  upper_hi = height - 1 - middle - clip_lo;
+    const int64_t need_lo = std::max<int64_t>(0, std::min(lower_lo, upper_lo) - reach);
+    const int64_t need_hi = std::min(rows - 1, std::max(lower_hi, upper_hi) + reach);
+    if (need_lo > need_hi) return;
+    WindowRuns runs(width, height, need_lo, need_hi);
+    const StepPattern *patterns = step_patterns_of(w);
+    pattern_quarter<QUARTERS[0]>(c, left, top, width, height, patterns, reach, runs, lower_lo,
+                                 lower_hi, color);
+    pattern_quarter<QUARTERS[1]>(c, left, top, width, height, patterns, reach, runs, lower_lo,
+                                 lower_hi, color);
+    pattern_quarter<QUARTERS[2]>(c, left, top, width, height, patterns, reach, runs, upper_lo,
+                                 upper_hi, color);
+    pattern_quarter<QUARTERS[3]>(c, left, top, width, height, patterns, reach, runs, upper_lo,
+                                 upper_hi, color);
+}
+
+// Each point's stamp and its body to the next point, drawn one by one: for pens too wide for
+// the patterns.
+void point_by_point_ring(const Canvas &c, int64_t left, int64_t top, int64_t w, uint32_t color,
+                         int64_t width, int64_t height, int64_t x_lo, int64_t x_hi, int64_t y_lo,
+                         int64_t y_hi) {
+    auto point = [&](int64_t x, int64_t y, int64_t dx, int64_t dy) {
+        const Point64 at{left + x, top + y};
+        fill_stamp(c, at, w, color);
+        if (dx != 0 || dy != 0) fill_body(c, at, Point64{at.x + dx, at.y + dy}, w, color);
+    };
+    for_each_quarter_row(
+        width, height, x_lo, x_hi, y_lo, y_hi,
+        [&](const QuarterRow &r) {
+            for (int64_t x = r.side_first; x <= r.side_last; x++) point(x, r.y, r.side_dx, 0);
+            if (r.has_end) point(r.end_x, r.y, r.end_dx, r.end_dy);
+        },
+        [] {});
+}
+
+// Rings too large for exact arithmetic, or with pens so wide that the exact ring would cost
+// too much: the band between the ellipses of the box grown and shrunk by the
 // pen, as a rectangle's wide outline grows and shrinks. Not the stroke itself, but close to
 // it, and bounded by the rows in the clip.
 void geometric_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
@@ -193,6 +296,19 @@ void geometric_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, i
                          });
 }
 
+// The farthest row the patterns of width w reach, or -1 if one of them is not a single run on
+// some row (never seen; the ring is then drawn point by point).
+int pattern_reach(int64_t w) {
+    int reach = 0;
+    for (int dx = -1; dx <= 1; dx++)
+        for (int dy = -1; dy <= 1; dy++) {
+            const StepPattern &p = step_pattern(w, dx, dy);
+            if (!p.row_convex) return -1;
+            reach = std::max(reach, p.reach);
+        }
+    return reach;
+}
+
 } // namespace
 
 void ellipse_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
@@ -214,25 +330,11 @@ void ellipse_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int
         geometric_ring(c, left, top, width, height, w, color);
         return;
     }
-
-    if (w <= MAX_PATTERN_WIDTH) {
-        const StepPatterns &patterns = step_patterns();
-        visit_outline(width, height, x_lo, x_hi, y_lo, y_hi,
-                      [&](Point64 p, int64_t dx, int64_t dy) {
-                          const StepPatterns::Pattern pattern = patterns.get(w, dx, dy);
-                          const int64_t x = left + p.x, y = top + p.y;
-                          for (size_t k = 0; k < pattern.count; k++) {
-                              const PatternSpan &s = pattern.spans[k];
-                              fill_span(c, y + s.dy, x + s.dx0, x + s.dx1, color);
-                          }
-                      });
-        return;
-    }
-    visit_outline(width, height, x_lo, x_hi, y_lo, y_hi, [&](Point64 p, int64_t dx, int64_t dy) {
-        const Point64 at{left + p.x, top + p.y};
-        fill_stamp(c, at, w, color);
-        if (dx != 0 || dy != 0) fill_body(c, at, Point64{at.x + dx, at.y + dy}, w, color);
-    });
+    const int reach = w <= MAX_PATTERN_WIDTH ? pattern_reach(w) : -1;
+    if (reach >= 0)
+        pattern_ring(c, left, top, width, height, w, reach, color);
+    else
+        point_by_point_ring(c, left, top, w, color, width, height, x_lo, x_hi, y_lo, y_hi);
 }
 
 } // namespace raster

@@ -27,12 +27,77 @@ struct Edge {
     void next_row() {
         q += step_q;
         r -= step_r;
-        if (r < 0) {
-            r += dy;
-            q++;
-        }
+        const int64_t borrow = r >> 63; // -1 when r went negative, else 0
+        r += dy & borrow;
+        q -= borrow;
     }
 };
+
+Edge edge_between(Point64 a, Point64 b) {
+    if (a.y > b.y) std::swap(a, b);
+    Edge e;
+    e.top = a.y;
+    e.bottom = b.y;
+    e.x_top = a.x;
+    e.dx = b.x - a.x;
+    e.dy = b.y - a.y;
+    return e;
+}
+
+// Polygons whose outline runs down from the top vertex on one side and back up on the other
+// (triangles, convex polygons, wide-pen bodies) cross every row exactly twice, once on each
+// side: no edge list, just the current edge of each side. False when the outline is not of
+// that kind.
+bool fill_two_sides(const Canvas &c, const Point64 *points, size_t count, uint32_t color) {
+    size_t top = 0;
+    for (size_t i = 1; i < count; i++)
+        if (points[i].y < points[top].y) top = i;
+    auto at = [&](size_t k) { return points[(top + k) % count]; };
+    // Edges 0 ... turn-1 (from the top, going forwards) go down or level, the rest up or level.
+    size_t turn = count;
+    for (size_t k = 0; k < count; k++) {
+        int64_t dy = at(k + 1).y - at(k).y;
+        if (turn == count) {
+            if (dy < 0) turn = k;
+        } else if (dy > 0) {
+            return false;
+        }
+    }
+    if (turn == count) return true; // all on one row: nothing inside
+
+    // Each side's non-horizontal edges, top to bottom.
+    Scratch<Edge, 16> sides(count);
+    size_t first_count = 0, total = 0;
+    for (size_t k = 0; k < turn; k++)
+        if (at(k).y != at(k + 1).y) sides[total++] = edge_between(at(k), at(k + 1));
+    first_count = total;
+    for (size_t k = count; k-- > turn;)
+        if (at(k).y != at(k + 1).y) sides[total++] = edge_between(at(k), at(k + 1));
+    if (first_count == 0 || first_count == total) return true;
+
+    const int64_t first_row = std::max(points[top].y, c.top);
+    const int64_t last_row = std::min(sides[first_count - 1].bottom, c.bottom) - 1;
+    size_t a = 0, b = first_count;
+    bool started = false;
+    for (int64_t y = first_row; y <= last_row; y++) {
+        if (started) {
+            sides[a].next_row();
+            sides[b].next_row();
+        }
+        if (!started || sides[a].bottom <= y) {
+            while (sides[a].bottom <= y) a++;
+            sides[a].start_at(y);
+        }
+        if (!started || sides[b].bottom <= y) {
+            while (sides[b].bottom <= y) b++;
+            sides[b].start_at(y);
+        }
+        started = true;
+        const int64_t xa = sides[a].x(), xb = sides[b].x();
+        fill_span(c, y, std::min(xa, xb), std::max(xa, xb) - 1, color);
+    }
+    return true;
+}
 
 // Sorts the active edges by their crossings: an insertion sort, because the order carries over
 // from row to row almost unchanged.
@@ -55,6 +120,7 @@ void sort_active(const Edge *edges, size_t *active, int64_t *x, size_t n) {
 
 void fill_polygon(const Canvas &c, const Point64 *points, size_t count, uint32_t color) {
     if (count < 3 || c.empty()) return;
+    if (fill_two_sides(c, points, count, color)) return;
 
     Scratch<Edge, 16> edges(count);
     size_t edge_count = 0;
