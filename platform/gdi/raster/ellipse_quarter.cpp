@@ -168,15 +168,21 @@ void by_row_runs(int64_t width, int64_t height, int64_t j0, int64_t j1, QuarterR
 }
 
 // The real ellipse through the centres of the box's outer pixels, for boxes beyond exact
-// arithmetic: each row reaches its rounded extent, joined to the next row 8-connectedly.
+// arithmetic. A row takes the columns nearest the curve: where the curve is steep, the one at
+// the row's centre line; where it is flat, all those whose curve point rounds to the row, up to
+// where the curve leaves it half a row towards the middle. Rows are joined 8-connectedly.
 void geometric_runs(int64_t width, int64_t height, int64_t j0, int64_t j1, QuarterRun *out) {
     const long double rx = (width - 1) / 2.0L, ry = (height - 1) / 2.0L;
     const int64_t half = width / 2, rows = quarter_rows(height);
+    auto curve_x = [&](long double y) { // the curve's x on the lower right at box row y
+        long double dy = std::max(0.0L, y - ry) / ry;
+        return rx + rx * std::sqrt(std::max(0.0L, 1.0L - dy * dy));
+    };
     auto right_end = [&](int64_t j) {
-        long double dy = (height / 2 + j) - ry;
-        long double t = std::max(0.0L, 1.0L - (dy / ry) * (dy / ry));
-        auto x = int64_t(std::floor(rx + rx * std::sqrt(t) + 0.5L));
-        return std::clamp(x, half, width - 1);
+        const long double y = height / 2 + j;
+        auto at_centre = int64_t(std::floor(curve_x(y) + 0.5L));
+        auto entering = int64_t(std::floor(curve_x(y - 0.5L)));
+        return std::clamp(std::max(at_centre, entering), half, width - 1);
     };
     int64_t first = right_end(j0);
     for (int64_t j = j0; j <= j1; j++) {

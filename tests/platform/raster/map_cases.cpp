@@ -2,8 +2,9 @@
 // coordinates (polygons, polylines, boxes), the drawings used fixed ones, listed here.
 #include "map_cases.h"
 
+#include <cstdio>
 #include <map>
-#include <regex>
+#include <sstream>
 #include <vector>
 
 using raster::Brush;
@@ -15,12 +16,24 @@ namespace raster_test {
 
 namespace {
 
+// "nullpen", or "pen<width>" with an optional colour letter.
 Pen pen_named(const std::string &name) {
     if (name == "nullpen") return Pen{true, 1, 0};
-    static const std::regex width(R"(pen(\d+)R?)");
-    std::smatch m;
-    if (!std::regex_match(name, m, width)) throw std::runtime_error("unknown pen " + name);
-    return Pen{false, std::stoi(m[1]), RED};
+    int width = 0;
+    if (std::sscanf(name.c_str(), "pen%d", &width) != 1)
+        throw std::runtime_error("unknown pen " + name);
+    return Pen{false, width, RED};
+}
+
+std::vector<std::string> split(const std::string &title) {
+    std::vector<std::string> parts;
+    std::stringstream in(title);
+    for (std::string part; std::getline(in, part, '_');) parts.push_back(part);
+    return parts;
+}
+
+bool starts_with(const std::string &s, const std::string &prefix) {
+    return s.rfind(prefix, 0) == 0;
 }
 
 Brush brush_named(const std::string &name) {
@@ -89,33 +102,32 @@ const std::map<std::string, std::vector<Point>> &polyline_shapes() {
 }
 
 std::optional<MapCase> line_case(const PixelMap &map) {
-    static const std::regex line(R"(line_w(\d+)_.*_from_(\d+)_(\d+)_to_(\d+)_(\d+))");
-    static const std::regex polyline(R"((polyline_\w+|extpen_round_round)_w(\d+))");
-    static const std::regex other_extpen(R"(extpen_\w+_w\d+)");
-    std::smatch m;
-    if (std::regex_match(map.title, m, line)) {
-        Pen pen{false, std::stoi(m[1]), RED};
-        int x0 = std::stoi(m[2]), y0 = std::stoi(m[3]), x1 = std::stoi(m[4]), y1 = std::stoi(m[5]);
+    const std::string &title = map.title;
+    int w, x0, y0, x1, y1;
+    size_t from = title.find("_from_");
+    if (std::sscanf(title.c_str(), "line_w%d_", &w) == 1 && from != std::string::npos &&
+        std::sscanf(title.c_str() + from, "_from_%d_%d_to_%d_%d", &x0, &y0, &x1, &y1) == 4) {
+        Pen pen{false, w, RED};
         return drawing(map, [=](const Target &t) { raster::line(t, x0, y0, x1, y1, pen); });
     }
-    if (std::regex_match(map.title, m, polyline)) {
-        auto shape = polyline_shapes().find(m[1]);
-        if (shape == polyline_shapes().end()) return std::nullopt;
-        std::vector<Point> points = shape->second;
-        Pen pen{false, std::stoi(m[2]), RED};
-        return drawing(map, [=](const Target &t) {
-            for (size_t i = 0; i + 1 < points.size(); i++)
-                raster::line(t, points[i].x, points[i].y, points[i + 1].x, points[i + 1].y, pen);
-        });
+    // "<shape>_w<width>": polylines with round joins.
+    size_t last = title.rfind("_w");
+    if (last == std::string::npos) return std::nullopt;
+    auto shape = polyline_shapes().find(title.substr(0, last));
+    if (shape == polyline_shapes().end()) {
+        if (starts_with(title, "extpen_"))
+            return skip("flat, square, miter and bevel pens (ExtCreatePen) are not provided");
+        return std::nullopt;
     }
-    if (std::regex_match(map.title, other_extpen))
-        return skip("flat, square, miter and bevel pens (ExtCreatePen) are not provided");
-    return std::nullopt;
+    std::vector<Point> points = shape->second;
+    Pen pen{false, std::stoi(title.substr(last + 2)), RED};
+    return drawing(map, [=](const Target &t) {
+        for (size_t i = 0; i + 1 < points.size(); i++)
+            raster::line(t, points[i].x, points[i].y, points[i + 1].x, points[i + 1].y, pen);
+    });
 }
 
 std::optional<MapCase> rectangle_case(const PixelMap &map) {
-    static const std::regex sized(R"(rect_(\d+)x(\d+)_(\w+?)_(brush\w|nullbrush))");
-    std::smatch m;
     if (map.title == "rect_reversed_14_12_6_6_pen0R_brushB")
         return drawing(map, [](const Target &t) {
             raster::rectangle(t, 14, 12, 6, 6, Pen{false, 0, RED}, Brush{false, BLUE});
@@ -128,59 +140,61 @@ std::optional<MapCase> rectangle_case(const PixelMap &map) {
         return drawing(map, [](const Target &t) {
             raster::rectangle(t, 0, 6, 12, 11, Pen{true, 1, 0}, Brush{false, BLUE});
         });
-    if (!std::regex_match(map.title, m, sized)) return std::nullopt;
-    if (m[3] == "insideframe3R") return skip("PS_INSIDEFRAME pens are not provided");
-    int w = std::stoi(m[1]), h = std::stoi(m[2]);
-    Pen pen = pen_named(m[3]);
-    Brush brush = brush_named(m[4]);
+    // "rect_<w>x<h>_<pen>_<brush>", boxes at (6, 6).
+    const std::vector<std::string> parts = split(map.title);
+    int w, h;
+    if (parts.size() != 4 || std::sscanf(parts[1].c_str(), "%dx%d", &w, &h) != 2)
+        return std::nullopt;
+    if (parts[2] == "insideframe3R") return skip("PS_INSIDEFRAME pens are not provided");
+    Pen pen = pen_named(parts[2]);
+    Brush brush = brush_named(parts[3]);
     return drawing(map,
                    [=](const Target &t) { raster::rectangle(t, 6, 6, 6 + w, 6 + h, pen, brush); });
 }
 
 std::optional<MapCase> ellipse_case(const PixelMap &map) {
-    static const std::regex sized(
-        R"(ellipse_(\d+)x(\d+)_(\w+?)_(brush\w|nullbrush)(_samecolour)?)");
-    static const std::regex arc(R"(ellipse_(\d+)x(\d+)_arcdir_c?cw)");
-    static const std::regex one_colour(R"(circle_r(\d+)_samecolour)");
-    static const std::regex ring(R"(circle_r(\d+)_(pen\d+)_(brush\w|nullbrush))");
-    std::smatch m;
-    if (std::regex_match(map.title, m, sized)) {
-        if (m[3] == "nullpen")
+    const std::vector<std::string> parts = split(map.title);
+    int w, h, r;
+    if (parts.size() >= 3 && parts[0] == "ellipse" &&
+        std::sscanf(parts[1].c_str(), "%dx%d", &w, &h) == 2) {
+        if (parts[2] == "arcdir") // both arc directions: the same pixels
+            return drawing(map, [=](const Target &t) {
+                raster::ellipse(t, 2, 2, 2 + w, 2 + h, Pen{false, 1, RED}, Brush{false, BLUE});
+            });
+        if (parts.size() < 4) return std::nullopt;
+        if (parts[2] == "nullpen")
             return skip(
                 "null-pen ellipses: Wine keeps the full size, Windows draws one pixel less");
-        int w = std::stoi(m[1]), h = std::stoi(m[2]);
-        Pen pen = pen_named(m[3]);
-        Brush brush = brush_named(m[4]);
-        // The maps of wide pens leave room for the pen around the box.
+        Pen pen = pen_named(parts[2]);
+        Brush brush = brush_named(parts[3]);
+        // Boxes at (4, 4); the maps of wide pens leave room for the pen and put them at (6, 6).
         int at = map.file == "ellipse_wide.txt" ? 6 : 4;
         return drawing(
             map, [=](const Target &t) { raster::ellipse(t, at, at, at + w, at + h, pen, brush); });
     }
-    if (std::regex_match(map.title, m, arc)) {
-        int w = std::stoi(m[1]), h = std::stoi(m[2]);
-        return drawing(map, [=](const Target &t) {
-            raster::ellipse(t, 2, 2, 2 + w, 2 + h, Pen{false, 1, RED}, Brush{false, BLUE});
-        });
+    if (parts.size() >= 2 && parts[0] == "circle" &&
+        std::sscanf(parts[1].c_str(), "r%d", &r) == 1) {
+        if (parts.size() == 3 && parts[2] == "samecolour")
+            return circle(map, r, Pen{false, 0, RED}, Brush{false, RED});
+        if (parts.size() == 4) return circle(map, r, pen_named(parts[2]), brush_named(parts[3]));
     }
-    if (std::regex_match(map.title, m, one_colour))
-        return circle(map, std::stoi(m[1]), Pen{false, 0, RED}, Brush{false, RED});
-    if (std::regex_match(map.title, m, ring))
-        return circle(map, std::stoi(m[1]), pen_named(m[2]), brush_named(m[3]));
     return std::nullopt;
 }
 
 std::optional<MapCase> polygon_case(const PixelMap &map) {
-    static const std::regex named(R"((\w+?)_(pen\dR|nullpen)_(brushB|nullbrush))");
-    std::smatch m;
-    if (!std::regex_match(map.title, m, named)) return std::nullopt;
-    std::string shape = m[1];
+    // "<shape>_<pen>_<brush>".
+    size_t brush_at = map.title.rfind('_');
+    if (brush_at == std::string::npos) return std::nullopt;
+    size_t pen_at = map.title.rfind('_', brush_at - 1);
+    if (pen_at == std::string::npos) return std::nullopt;
+    const std::string shape = map.title.substr(0, pen_at);
     if (shape.size() > 5 && shape.substr(shape.size() - 5) == "_wind")
         return skip("WINDING fill: the stand-in fills polygons with ALTERNATE only");
     auto found = polygon_shapes().find(shape);
     if (found == polygon_shapes().end()) return std::nullopt;
     std::vector<Point> points = found->second;
-    Pen pen = pen_named(m[2]);
-    Brush brush = brush_named(m[3]);
+    Pen pen = pen_named(map.title.substr(pen_at + 1, brush_at - pen_at - 1));
+    Brush brush = brush_named(map.title.substr(brush_at + 1));
     return drawing(map, [=](const Target &t) {
         raster::polygon(t, points.data(), int(points.size()), pen, brush);
     });
