@@ -177,44 +177,55 @@ void pattern_quarter(const Canvas &c, int64_t left, int64_t top, int64_t width, 
                                  walk_pattern<Q>(patterns, along, off),
                                  walk_pattern<Q>(patterns, across_dx, across_dy)};
 
-    // The input rows: those within reach of the output rows.
+    // The input rows: those within reach of the output rows, and 2 reach empty rows on either
+    // side, so that every output row (up to `reach` beyond them) reads 2 reach + 1 rows without
+    // bounds checks. Empty rows hold offsets that never win a min or max.
     const int64_t in_lo = std::max<int64_t>(0, out_lo - reach);
     const int64_t in_hi = std::min(rows - 1, out_hi + reach);
     if (in_lo > in_hi) return;
-    const size_t n = size_t(in_hi - in_lo + 1);
-    Scratch<int64_t, 256> side_first{n}, side_last{n}, end_x{n};
-    Scratch<int, 256> end_kind{n};
+    const size_t n = size_t(in_hi - in_lo + 1 + 4 * reach);
+    Scratch<int64_t, 256> side_first{n}, side_last{n}, end_left{n}, end_right{n};
+    Scratch<const WalkPattern *, 256> end_of{n};
+    for (size_t k = 0; k < n; k++) {
+        side_first[k] = end_left[k] = WalkPattern::FAR;
+        side_last[k] = end_right[k] = -WalkPattern::FAR;
+        end_of[k] = &ends[STRAIGHT];
+    }
     int64_t in_end = in_lo - 1; // the last input row the walk reaches
     for (int64_t j = in_lo; j <= in_hi; j++) {
         const QuarterRun &run = runs[j];
         if (run.empty()) break;
-        const size_t k = size_t(j - in_lo);
-        int64_t a = Q.backwards ? run.last : run.last + 1,
-                b = Q.backwards ? run.first - 1 : run.first;
-        side_first[k] = a <= b ? a : WalkPattern::FAR;
-        side_last[k] = a <= b ? b : -WalkPattern::FAR;
+        const size_t k = size_t(j - in_lo + 2 * reach);
+        const int64_t a = Q.backwards ? run.last : run.last + 1;
+        const int64_t b = Q.backwards ? run.first - 1 : run.first;
+        if (a <= b) side_first[k] = a, side_last[k] = b;
+        int kind;
         if constexpr (!Q.backwards) {
-            end_x[k] = run.last;
+            end_left[k] = end_right[k] = run.last;
             const QuarterRun &below = runs[j + 1];
-            end_kind[k] = j + 1 >= rows || below.empty() ? ACROSS
-                          : below.first == run.last      ? STRAIGHT
-                                                         : DIAGONAL;
+            kind = j + 1 >= rows || below.empty() ? ACROSS
+                   : below.first == run.last      ? STRAIGHT
+                                                  : DIAGONAL;
         } else {
-            end_x[k] = run.first;
-            end_kind[k] = j == 0 ? ACROSS : runs[j - 1].last == run.first ? STRAIGHT : DIAGONAL;
+            end_left[k] = end_right[k] = run.first;
+            kind = j == 0 ? ACROSS : runs[j - 1].last == run.first ? STRAIGHT : DIAGONAL;
         }
+        end_of[k] = &ends[kind];
         in_end = j;
     }
 
-    for (int64_t o = std::max(out_lo, in_lo - reach); o <= std::min(out_hi, in_end + reach); o++) {
+    const int64_t o_from = std::max(out_lo, in_lo - reach), o_to = std::min(out_hi, in_end + reach);
+    for (int64_t o = o_from; o <= o_to; o++) {
         int64_t span_left = INT64_MAX, span_right = INT64_MIN;
-        const int64_t j_from = std::max(o - reach, in_lo), j_to = std::min(o + reach, in_end);
-        for (int64_t j = j_from; j <= j_to; j++) {
-            const size_t k = size_t(j - in_lo), i = size_t(o - j + MAX_PATTERN_REACH);
-            const WalkPattern &end = ends[end_kind[k]];
-            span_left = std::min({span_left, side_first[k] + side.left[i], end_x[k] + end.left[i]});
-            span_right =
-                std::max({span_right, side_last[k] + side.right[i], end_x[k] + end.right[i]});
+        // Input row j = o - d sits at k = o - in_lo + 2 reach - d; pattern row d.
+        const size_t base = size_t(o - in_lo + 2 * reach);
+        for (int d = -reach; d <= reach; d++) {
+            const size_t k = size_t(int64_t(base) - d), i = size_t(d + MAX_PATTERN_REACH);
+            const WalkPattern &end = *end_of[k];
+            span_left = std::min(span_left,
+                                 std::min(side_first[k] + side.left[i], end_left[k] + end.left[i]));
+            span_right = std::max(
+                span_right, std::max(side_last[k] + side.right[i], end_right[k] + end.right[i]));
         }
         if (span_left > span_right) continue;
         const int64_t y = Q.mirror_y ? height - 1 - middle - o : middle + o;
