@@ -136,11 +136,11 @@ struct WalkPattern {
 };
 
 template <Quarter Q>
-WalkPattern walk_pattern(const StepPattern *patterns, int64_t walk_dx, int64_t walk_dy) {
+WalkPattern walk_pattern(const StepPattern *patterns, int reach, int64_t walk_dx, int64_t walk_dy) {
     const int64_t dx = Q.mirror_x ? -walk_dx : walk_dx, dy = Q.mirror_y ? -walk_dy : walk_dy;
     const StepPattern &p = patterns[(dx + 1) * 3 + dy + 1];
     WalkPattern w;
-    for (int k = -MAX_PATTERN_REACH; k <= MAX_PATTERN_REACH; k++) {
+    for (int k = -reach; k <= reach; k++) {
         const size_t out = size_t(k + MAX_PATTERN_REACH);
         const size_t in = size_t((Q.mirror_y ? -k : k) + MAX_PATTERN_REACH);
         if (p.left[in] > p.right[in]) {
@@ -160,22 +160,26 @@ WalkPattern walk_pattern(const StepPattern *patterns, int64_t walk_dx, int64_t w
 // quarter the patterns of consecutive points overlap or touch on every row (every stamp row
 // holds its centre column, and consecutive points are at most a column apart), so an output
 // row is the single span between the extremes of the rows within the pen's reach.
-template <Quarter Q>
+//
+// REACH, when not 0, is the pens' reach known at compile time (the common narrow pens), so that
+// the loop over the rows within reach unrolls.
+template <Quarter Q, int REACH>
 void pattern_quarter(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
-                     const StepPattern *patterns, int reach, WindowRuns &runs, int64_t out_lo,
+                     const StepPattern *patterns, int any_reach, WindowRuns &runs, int64_t out_lo,
                      int64_t out_hi, uint32_t color) {
+    const int reach = REACH > 0 ? REACH : any_reach;
     const int64_t rows = quarter_rows(height), middle = height / 2;
     enum { STRAIGHT, DIAGONAL, ACROSS };
     // Steps in walk coordinates: forwards along the walk (left, then down), backwards against
     // it (right, then up).
     const int64_t along = Q.backwards ? 1 : -1, off = Q.backwards ? -1 : 1;
-    const WalkPattern side = walk_pattern<Q>(patterns, along, 0);
+    const WalkPattern side = walk_pattern<Q>(patterns, reach, along, 0);
     const int64_t across_dx =
         Q.backwards ? 0 : std::clamp<int64_t>(width - 1 - 2 * (width / 2), -1, 1);
     const int64_t across_dy = Q.backwards ? std::clamp<int64_t>(height - 1 - 2 * middle, -1, 1) : 0;
-    const WalkPattern ends[3] = {walk_pattern<Q>(patterns, 0, off),
-                                 walk_pattern<Q>(patterns, along, off),
-                                 walk_pattern<Q>(patterns, across_dx, across_dy)};
+    const WalkPattern ends[3] = {walk_pattern<Q>(patterns, reach, 0, off),
+                                 walk_pattern<Q>(patterns, reach, along, off),
+                                 walk_pattern<Q>(patterns, reach, across_dx, across_dy)};
 
     // The input rows: those within reach of the output rows, and 2 reach empty rows on either
     // side, so that every output row (up to `reach` beyond them) reads 2 reach + 1 rows without
@@ -186,11 +190,14 @@ void pattern_quarter(const Canvas &c, int64_t left, int64_t top, int64_t width, 
     const size_t n = size_t(in_hi - in_lo + 1 + 4 * reach);
     Scratch<int64_t, 256> side_first{n}, side_last{n}, end_left{n}, end_right{n};
     Scratch<const WalkPattern *, 256> end_of{n};
-    for (size_t k = 0; k < n; k++) {
-        side_first[k] = end_left[k] = WalkPattern::FAR;
-        side_last[k] = end_right[k] = -WalkPattern::FAR;
-        end_of[k] = &ends[STRAIGHT];
-    }
+    auto empty_rows = [&](size_t from, size_t to) {
+        for (size_t k = from; k < to; k++) {
+            side_first[k] = end_left[k] = WalkPattern::FAR;
+            side_last[k] = end_right[k] = -WalkPattern::FAR;
+            end_of[k] = &ends[STRAIGHT];
+        }
+    };
+    empty_rows(0, size_t(2 * reach));
     int64_t in_end = in_lo - 1; // the last input row the walk reaches
     for (int64_t j = in_lo; j <= in_hi; j++) {
         const QuarterRun &run = runs[j];
@@ -198,7 +205,8 @@ void pattern_quarter(const Canvas &c, int64_t left, int64_t top, int64_t width, 
         const size_t k = size_t(j - in_lo + 2 * reach);
         const int64_t a = Q.backwards ? run.last : run.last + 1;
         const int64_t b = Q.backwards ? run.first - 1 : run.first;
-        if (a <= b) side_first[k] = a, side_last[k] = b;
+        side_first[k] = a <= b ? a : WalkPattern::FAR;
+        side_last[k] = a <= b ? b : -WalkPattern::FAR;
         int kind;
         if constexpr (!Q.backwards) {
             end_left[k] = end_right[k] = run.last;
@@ -213,6 +221,7 @@ void pattern_quarter(const Canvas &c, int64_t left, int64_t top, int64_t width, 
         end_of[k] = &ends[kind];
         in_end = j;
     }
+    empty_rows(size_t(in_end - in_lo + 1 + 2 * reach), n);
 
     const int64_t o_from = std::max(out_lo, in_lo - reach), o_to = std::min(out_hi, in_end + reach);
     for (int64_t o = o_from; o <= o_to; o++) {
@@ -249,14 +258,22 @@ void pattern_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int
     if (need_lo > need_hi) return;
     WindowRuns runs(width, height, need_lo, need_hi);
     const StepPattern *patterns = step_patterns_of(w);
-    pattern_quarter<QUARTERS[0]>(c, left, top, width, height, patterns, reach, runs, lower_lo,
-                                 lower_hi, color);
-    pattern_quarter<QUARTERS[1]>(c, left, top, width, height, patterns, reach, runs, lower_lo,
-                                 lower_hi, color);
-    pattern_quarter<QUARTERS[2]>(c, left, top, width, height, patterns, reach, runs, upper_lo,
-                                 upper_hi, color);
-    pattern_quarter<QUARTERS[3]>(c, left, top, width, height, patterns, reach, runs, upper_lo,
-                                 upper_hi, color);
+    auto quarters = [&]<int REACH>() {
+        pattern_quarter<QUARTERS[0], REACH>(c, left, top, width, height, patterns, reach, runs,
+                                            lower_lo, lower_hi, color);
+        pattern_quarter<QUARTERS[1], REACH>(c, left, top, width, height, patterns, reach, runs,
+                                            lower_lo, lower_hi, color);
+        pattern_quarter<QUARTERS[2], REACH>(c, left, top, width, height, patterns, reach, runs,
+                                            upper_lo, upper_hi, color);
+        pattern_quarter<QUARTERS[3], REACH>(c, left, top, width, height, patterns, reach, runs,
+                                            upper_lo, upper_hi, color);
+    };
+    if (reach == 1)
+        quarters.template operator()<1>(); // pens 2 wide
+    else if (reach == 2)
+        quarters.template operator()<2>(); // pens 3 and 4 wide
+    else
+        quarters.template operator()<0>();
 }
 
 // Each point's stamp and its body to the next point, drawn one by one: for pens too wide for
@@ -307,19 +324,6 @@ void geometric_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, i
                          });
 }
 
-// The farthest row the patterns of width w reach, or -1 if one of them is not a single run on
-// some row (never seen; the ring is then drawn point by point).
-int pattern_reach(int64_t w) {
-    int reach = 0;
-    for (int dx = -1; dx <= 1; dx++)
-        for (int dy = -1; dy <= 1; dy++) {
-            const StepPattern &p = step_pattern(w, dx, dy);
-            if (!p.row_convex) return -1;
-            reach = std::max(reach, p.reach);
-        }
-    return reach;
-}
-
 } // namespace
 
 void ellipse_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
@@ -341,7 +345,7 @@ void ellipse_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int
         geometric_ring(c, left, top, width, height, w, color);
         return;
     }
-    const int reach = w <= MAX_PATTERN_WIDTH ? pattern_reach(w) : -1;
+    const int reach = w <= MAX_PATTERN_WIDTH ? step_patterns_reach(w) : -1;
     if (reach >= 0)
         pattern_ring(c, left, top, width, height, w, reach, color);
     else

@@ -49,23 +49,32 @@ StepPattern build(int w, int dx, int dy) {
 
 struct PatternTable {
     StepPattern patterns[MAX_PATTERN_WIDTH - 1][9];
+    int reach[MAX_PATTERN_WIDTH - 1];
     PatternTable() {
-        for (int w = 2; w <= MAX_PATTERN_WIDTH; w++)
-            for (int dx = -1; dx <= 1; dx++)
-                for (int dy = -1; dy <= 1; dy++)
-                    patterns[w - 2][(dx + 1) * 3 + dy + 1] = build(w, dx, dy);
+        for (int w = 2; w <= MAX_PATTERN_WIDTH; w++) {
+            int &r = reach[w - 2];
+            r = 0;
+            for (int k = 0; k < 9; k++) {
+                StepPattern &p = patterns[w - 2][k] = build(w, k / 3 - 1, k % 3 - 1);
+                r = p.row_convex && r >= 0 ? std::max(r, p.reach) : -1;
+            }
+        }
     }
 };
+
+const PatternTable &pattern_table() {
+    static const PatternTable table;
+    return table;
+}
 
 } // namespace
 
 const StepPattern *step_patterns_of(int64_t w) {
-    static const PatternTable table;
-    return table.patterns[w - 2];
+    return pattern_table().patterns[w - 2];
 }
 
-const StepPattern &step_pattern(int64_t w, int64_t dx, int64_t dy) {
-    return step_patterns_of(w)[(dx + 1) * 3 + dy + 1];
+int step_patterns_reach(int64_t w) {
+    return pattern_table().reach[w - 2];
 }
 
 } // namespace raster

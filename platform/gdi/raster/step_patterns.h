@@ -20,11 +20,12 @@ struct StepPattern {
     int16_t right[2 * MAX_PATTERN_REACH + 1];
 };
 
-// The pattern of a pen of width w (2 ... MAX_PATTERN_WIDTH) for the step (dx, dy), each of
-// them -1, 0 or 1; (0, 0) is the stamp alone.
-const StepPattern &step_pattern(int64_t w, int64_t dx, int64_t dy);
-
-// The nine patterns of width w, the step (dx, dy) at index (dx + 1) * 3 + dy + 1.
+// The nine patterns of a pen of width w (2 ... MAX_PATTERN_WIDTH): the step (dx, dy), each of
+// them -1, 0 or 1, at index (dx + 1) * 3 + dy + 1; (0, 0) is the stamp alone.
 const StepPattern *step_patterns_of(int64_t w);
+
+// The farthest row any of the nine patterns of width w covers, or -1 if one of them is not a
+// single run on every row it covers.
+int step_patterns_reach(int64_t w);
 
 } // namespace raster
