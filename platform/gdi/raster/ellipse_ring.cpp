@@ -8,6 +8,8 @@
 #include "platform/gdi/raster/step_patterns.h"
 #include "platform/gdi/raster/wide_pen.h"
 
+#include <utility>
+
 namespace raster {
 
 namespace {
@@ -30,6 +32,14 @@ struct QuarterRow {
     bool has_end;
     int64_t end_x, end_dx, end_dy;
 };
+
+// The smallest range of rows holding both [lo1, hi1] and [lo2, hi2], either of which may be
+// empty (lo > hi); empty if both are.
+std::pair<int64_t, int64_t> rows_holding(int64_t lo1, int64_t hi1, int64_t lo2, int64_t hi2) {
+    if (lo1 > hi1) return {lo2, hi2};
+    if (lo2 > hi2) return {lo1, hi1};
+    return {std::min(lo1, lo2), std::max(hi1, hi2)};
+}
 
 // The walk's runs for the quarter rows a window needs, with an empty run on either side so that
 // the rows before and after can be looked at freely.
@@ -113,7 +123,7 @@ void for_each_quarter_row(int64_t width, int64_t height, int64_t x_lo, int64_t x
     const int64_t lower_hi = std::min(rows - 1, y_hi - middle);
     const int64_t upper_lo = std::max<int64_t>(0, height - 1 - middle - y_hi);
     const int64_t upper_hi = std::min(rows - 1, height - 1 - middle - y_lo);
-    const int64_t need_lo = std::min(lower_lo, upper_lo), need_hi = std::max(lower_hi, upper_hi);
+    const auto [need_lo, need_hi] = rows_holding(lower_lo, lower_hi, upper_lo, upper_hi);
     if (need_lo > need_hi) return;
     WindowRuns runs(width, height, need_lo, need_hi);
     for_each_row_of_quarter<QUARTERS[0]>(width, height, runs, x_lo, x_hi, lower_lo, lower_hi, row);
@@ -253,8 +263,10 @@ void pattern_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int
     const int64_t lower_lo = clip_lo - middle, lower_hi = clip_hi - middle;
     const int64_t upper_lo = height - 1 - middle - clip_hi,
                   upper_hi = height - 1 - middle - clip_lo;
-    const int64_t need_lo = std::max<int64_t>(0, std::min(lower_lo, upper_lo) - reach);
-    const int64_t need_hi = std::min(rows - 1, std::max(lower_hi, upper_hi) + reach);
+    // The walk rows within reach of them, for either pair of quarters.
+    const auto [need_lo, need_hi] =
+        rows_holding(std::max<int64_t>(0, lower_lo - reach), std::min(rows - 1, lower_hi + reach),
+                     std::max<int64_t>(0, upper_lo - reach), std::min(rows - 1, upper_hi + reach));
     if (need_lo > need_hi) return;
     WindowRuns runs(width, height, need_lo, need_hi);
     const StepPattern *patterns = step_patterns_of(w);
