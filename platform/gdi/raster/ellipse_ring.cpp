@@ -345,21 +345,26 @@ void ellipse_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int
     const int64_t x_lo = c.left - margin - left, x_hi = c.right - 1 + margin - left;
     const int64_t y_lo = c.top - margin - top, y_hi = c.bottom - 1 + margin - top;
     if (x_lo > width - 1 || x_hi < 0 || y_lo > height - 1 || y_hi < 0) return;
-
-    // Each quarter is monotone, so at most one point per window row and column; each point
-    // costs a span per row of its stamp that the clip shows.
-    const int64_t window_points = 4 * (std::min(x_hi, width - 1) - std::max<int64_t>(0, x_lo) +
-                                       std::min(y_hi, height - 1) - std::max<int64_t>(0, y_lo) + 2);
-    const int64_t spans_per_point = std::min(w + 2, c.bottom - c.top + 2);
-    constexpr int64_t MAX_SPANS = int64_t(1) << 25;
-    if (width > MAX_EXACT_ELLIPSE || height > MAX_EXACT_ELLIPSE ||
-        window_points > MAX_SPANS / spans_per_point) {
+    if (width > MAX_EXACT_ELLIPSE || height > MAX_EXACT_ELLIPSE) {
         geometric_ring(c, left, top, width, height, w, color);
         return;
     }
+    // Narrow pens: patterns, a cost per row of the clip.
     const int reach = w <= MAX_PATTERN_WIDTH ? step_patterns_reach(w) : -1;
-    if (reach >= 0)
+    if (reach >= 0) {
         pattern_ring(c, left, top, width, height, w, reach, color);
+        return;
+    }
+    // Wider pens paint each point's stamp: at most one point per window row and column in each
+    // quarter, each painting up to the part of a w x w square the clip shows. Where that would
+    // be too much, the band between grown and shrunk ellipses stands in for the stroke.
+    const int64_t window_points = 4 * (std::min(x_hi, width - 1) - std::max<int64_t>(0, x_lo) +
+                                       std::min(y_hi, height - 1) - std::max<int64_t>(0, y_lo) + 2);
+    const int64_t stamp_pixels =
+        std::min(w + 2, c.bottom - c.top) * std::min(w + 2, c.right - c.left);
+    constexpr int64_t MAX_PIXEL_WRITES = int64_t(1) << 25;
+    if (window_points > MAX_PIXEL_WRITES / stamp_pixels)
+        geometric_ring(c, left, top, width, height, w, color);
     else
         point_by_point_ring(c, left, top, w, color, width, height, x_lo, x_hi, y_lo, y_hi);
 }

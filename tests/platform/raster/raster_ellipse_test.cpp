@@ -278,6 +278,26 @@ TEST(HugeEllipse, WideRingOfAHugeCircleMatchesThePolylineNearTheTarget) {
     EXPECT_TRUE(fast == slow);
 }
 
+TEST(EllipseShape, PensFarWiderThanTheBoxCoverItsSurroundings) {
+    // A 1000-pixel pen on a 200-pixel circle: the stroke swallows the target. (Pens this wide
+    // are drawn as the band between grown and shrunk ellipses, which here has no hole.)
+    Image image(601, 540);
+    raster::ellipse(image.target(), 100, 100, 300, 300, Pen{false, 1000, RED}, Brush{true, 0});
+    EXPECT_EQ(image, Image(601, 540, RED));
+    // A 300-pixel pen on a circle of radius 300 covers radii 150 to 450: the middle stays open.
+    Image ring(601, 601);
+    raster::ellipse(ring.target(), 0, 0, 601, 601, Pen{false, 300, RED}, Brush{false, BLUE});
+    for (int d : {0, 130}) {
+        EXPECT_EQ(ring.at(300, 300 - d), BLUE);
+        EXPECT_EQ(ring.at(300 + d, 300), BLUE);
+    }
+    for (int d : {170, 300}) {
+        EXPECT_EQ(ring.at(300, 300 - d), RED);
+        EXPECT_EQ(ring.at(300 - d, 300), RED);
+        EXPECT_EQ(ring.at(300, 300 + d), RED);
+    }
+}
+
 TEST(HugeEllipse, ExtremeBoxesFinishAndCoverTheTarget) {
     // The target sits at the centre of the box, far inside even the widest pen's stroke.
     const Pen pens[] = {Pen{false, 0, RED}, Pen{false, 2, RED}, Pen{false, INT32_MAX, RED},
