@@ -60,9 +60,8 @@ class WindowRuns {
     Scratch<QuarterRun, 512> runs_;
 };
 
-// Calls row(QuarterRow) for each row of quarter Q that has points in the box-coordinate window
-// [x_lo, x_hi] x [j_lo, j_hi] (quarter rows), in walk order (consecutive rows, some possibly
-// without points in the window).
+// Calls row(QuarterRow) for each row of quarter Q in the box-coordinate window [x_lo, x_hi] x
+// [j_lo, j_hi] (quarter rows), in walk order; rows may have no points in the window.
 template <Quarter Q, typename Row>
 void for_each_row_of_quarter(int64_t width, int64_t height, WindowRuns &runs, int64_t x_lo,
                              int64_t x_hi, int64_t j_lo, int64_t j_hi, Row row) {
@@ -112,11 +111,11 @@ void for_each_row_of_quarter(int64_t width, int64_t height, WindowRuns &runs, in
     }
 }
 
-// Calls row(QuarterRow) for the rows of every quarter with points in the box-coordinate window
-// [x_lo, x_hi] x [y_lo, y_hi], and end_quarter() after each quarter.
-template <typename Row, typename EndQuarter>
+// Calls row(QuarterRow) for the rows of every quarter in the box-coordinate window
+// [x_lo, x_hi] x [y_lo, y_hi].
+template <typename Row>
 void for_each_quarter_row(int64_t width, int64_t height, int64_t x_lo, int64_t x_hi, int64_t y_lo,
-                          int64_t y_hi, Row row, EndQuarter end_quarter) {
+                          int64_t y_hi, Row row) {
     const int64_t rows = quarter_rows(height), middle = height / 2;
     // Quarter rows seen by the lower quarters (box row middle + j) and the upper ones (mirrored).
     const int64_t lower_lo = std::max<int64_t>(0, y_lo - middle);
@@ -127,13 +126,9 @@ void for_each_quarter_row(int64_t width, int64_t height, int64_t x_lo, int64_t x
     if (need_lo > need_hi) return;
     WindowRuns runs(width, height, need_lo, need_hi);
     for_each_row_of_quarter<QUARTERS[0]>(width, height, runs, x_lo, x_hi, lower_lo, lower_hi, row);
-    end_quarter();
     for_each_row_of_quarter<QUARTERS[1]>(width, height, runs, x_lo, x_hi, lower_lo, lower_hi, row);
-    end_quarter();
     for_each_row_of_quarter<QUARTERS[2]>(width, height, runs, x_lo, x_hi, upper_lo, upper_hi, row);
-    end_quarter();
     for_each_row_of_quarter<QUARTERS[3]>(width, height, runs, x_lo, x_hi, upper_lo, upper_hi, row);
-    end_quarter();
 }
 
 // A step pattern seen from a quarter's walk coordinates (mirrored back): row dy of the walk
@@ -283,13 +278,13 @@ void pattern_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int
     if (reach == 1)
         quarters.template operator()<1>(); // pens 2 wide
     else if (reach == 2)
-        quarters.template operator()<2>(); // pens 3 and 4 wide
+        quarters.template operator()<2>(); // pens 3 to 5 wide
     else
         quarters.template operator()<0>();
 }
 
 // Each point's stamp and its body to the next point, drawn one by one: for pens too wide for
-// the patterns.
+// the patterns, or whose patterns are not one run on every row (widths 6 and 12).
 void point_by_point_ring(const Canvas &c, int64_t left, int64_t top, int64_t w, uint32_t color,
                          int64_t width, int64_t height, int64_t x_lo, int64_t x_hi, int64_t y_lo,
                          int64_t y_hi) {
@@ -298,19 +293,16 @@ void point_by_point_ring(const Canvas &c, int64_t left, int64_t top, int64_t w, 
         fill_stamp(c, at, w, color);
         if (dx != 0 || dy != 0) fill_body(c, at, Point64{at.x + dx, at.y + dy}, w, color);
     };
-    for_each_quarter_row(
-        width, height, x_lo, x_hi, y_lo, y_hi,
-        [&](const QuarterRow &r) {
-            for (int64_t x = r.side_first; x <= r.side_last; x++) point(x, r.y, r.side_dx, 0);
-            if (r.has_end) point(r.end_x, r.y, r.end_dx, r.end_dy);
-        },
-        [] {});
+    for_each_quarter_row(width, height, x_lo, x_hi, y_lo, y_hi, [&](const QuarterRow &r) {
+        for (int64_t x = r.side_first; x <= r.side_last; x++) point(x, r.y, r.side_dx, 0);
+        if (r.has_end) point(r.end_x, r.y, r.end_dx, r.end_dy);
+    });
 }
 
-// Rings too large for exact arithmetic, or with pens so wide that the exact ring would cost
-// too much: the band between the ellipses of the box grown and shrunk by the
-// pen, as a rectangle's wide outline grows and shrinks. Not the stroke itself, but close to
-// it, and bounded by the rows in the clip.
+// Rings too large for exact arithmetic, or with pens so wide that the exact ring would cost too
+// much: the band between the ellipses of the box grown and shrunk by the pen, as a rectangle's
+// wide outline grows and shrinks. Not the stroke itself, but close to it, and its cost is
+// bounded by the rows in the clip.
 void geometric_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
                     int64_t w, uint32_t color) {
     const int64_t rows = c.bottom - c.top;
