@@ -120,7 +120,7 @@ TEST(EllipseShape, OutlineAndBrushFollowTheWalkForAllSmallBoxes) {
 }
 
 TEST(EllipseShape, WideOutlinesAreTheClosedPolylineThroughTheOutlinePoints) {
-    for (int pen : {2, 3, 4, 5, 7, 8, 16, 17, 24})
+    for (int pen : {2, 3, 4, 5, 6, 7, 8, 12, 16, 17, 24})
         for (int w = 3; w <= 30; w++)
             for (int h = 3; h <= 30; h += (w % 3) + 1) {
                 expect_ellipse(w, h, Pen{false, pen, RED}, Brush{true, 0});
