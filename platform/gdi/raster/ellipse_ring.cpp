@@ -131,75 +131,112 @@ void for_each_quarter_row(int64_t width, int64_t height, int64_t x_lo, int64_t x
     for_each_row_of_quarter<QUARTERS[3]>(width, height, runs, x_lo, x_hi, upper_lo, upper_hi, row);
 }
 
-// A step pattern seen from a quarter's walk coordinates (mirrored back): row dy of the walk
-// covers left[dy + MAX_PATTERN_REACH] ... right[...], relative to the point. Rows it does not
-// cover hold offsets so far out that they never win a min or max.
-struct WalkPattern {
-    static constexpr int64_t FAR = int64_t(1) << 40;
-    int64_t left[2 * MAX_PATTERN_REACH + 1];
-    int64_t right[2 * MAX_PATTERN_REACH + 1];
+// The four quarters are computed side by side, one per lane of a vector, in the order of
+// QUARTERS: all four read the same walk rows, only their patterns and mirroring differ. Walk
+// coordinates fit in 32 bits for every box traced exactly.
+typedef int32_t Lanes __attribute__((vector_size(16)));
+
+// Offsets that never win a min or max: rows a pattern does not cover, rows with no points.
+constexpr int32_t FAR = int32_t(1) << 29;
+
+// The pattern of walk step (walk_dx, walk_dy) for each quarter, seen from the quarter's walk
+// coordinates: row d of the walk covers x + left[d] ... x + right[d] (d = -reach ... reach,
+// stored at d + MAX_PATTERN_REACH).
+struct LanePattern {
+    Lanes left[2 * MAX_PATTERN_REACH + 1];
+    Lanes right[2 * MAX_PATTERN_REACH + 1];
 };
 
-template <Quarter Q>
-WalkPattern walk_pattern(const StepPattern *patterns, int reach, int64_t walk_dx, int64_t walk_dy) {
-    const int64_t dx = Q.mirror_x ? -walk_dx : walk_dx, dy = Q.mirror_y ? -walk_dy : walk_dy;
+// Fills lane q of `out` with the pattern of the walk step (walk_dx, walk_dy) for quarter q.
+void set_lane(LanePattern &out, int q, const StepPattern *patterns, int reach, int64_t walk_dx,
+              int64_t walk_dy) {
+    const Quarter &quarter = QUARTERS[q];
+    const int64_t dx = quarter.mirror_x ? -walk_dx : walk_dx;
+    const int64_t dy = quarter.mirror_y ? -walk_dy : walk_dy;
     const StepPattern &p = patterns[(dx + 1) * 3 + dy + 1];
-    WalkPattern w;
-    for (int k = -reach; k <= reach; k++) {
-        const size_t out = size_t(k + MAX_PATTERN_REACH);
-        const size_t in = size_t((Q.mirror_y ? -k : k) + MAX_PATTERN_REACH);
-        if (p.left[in] > p.right[in]) {
-            w.left[out] = WalkPattern::FAR;
-            w.right[out] = -WalkPattern::FAR;
-        } else {
-            w.left[out] = Q.mirror_x ? -p.right[in] : p.left[in];
-            w.right[out] = Q.mirror_x ? -p.left[in] : p.right[in];
-        }
+    for (int d = -reach; d <= reach; d++) {
+        const size_t at = size_t(d + MAX_PATTERN_REACH);
+        const size_t row = size_t((quarter.mirror_y ? -d : d) + MAX_PATTERN_REACH);
+        const bool covered = p.left[row] <= p.right[row];
+        out.left[at][q] = !covered ? FAR : quarter.mirror_x ? -p.right[row] : p.left[row];
+        out.right[at][q] = !covered ? -FAR : quarter.mirror_x ? -p.left[row] : p.right[row];
     }
-    return w;
 }
 
-// One quarter of the ring from step patterns, in walk coordinates. On walk row j, the side
-// points step along the row and share one pattern, stretched along them; the end point steps
-// straight or diagonally to the neighbouring row, or across to the next quarter. Within a
-// quarter the patterns of consecutive points overlap or touch on every row (every stamp row
-// holds its centre column, and consecutive points are at most a column apart), so an output
-// row is the single span between the extremes of the rows within the pen's reach.
-//
-// REACH, when not 0, is the pens' reach known at compile time (the common narrow pens), so that
-// the loop over the rows within reach unrolls.
-template <Quarter Q, int REACH>
-void pattern_quarter(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
-                     const StepPattern *patterns, int any_reach, WindowRuns &runs, int64_t out_lo,
-                     int64_t out_hi, uint32_t color) {
-    const int reach = REACH > 0 ? REACH : any_reach;
-    const int64_t rows = quarter_rows(height), middle = height / 2;
-    enum { STRAIGHT, DIAGONAL, ACROSS };
-    // Steps in walk coordinates: forwards along the walk (left, then down), backwards against
-    // it (right, then up).
-    const int64_t along = Q.backwards ? 1 : -1, off = Q.backwards ? -1 : 1;
-    const WalkPattern side = walk_pattern<Q>(patterns, reach, along, 0);
-    const int64_t across_dx =
-        Q.backwards ? 0 : std::clamp<int64_t>(width - 1 - 2 * (width / 2), -1, 1);
-    const int64_t across_dy = Q.backwards ? std::clamp<int64_t>(height - 1 - 2 * middle, -1, 1) : 0;
-    const WalkPattern ends[3] = {walk_pattern<Q>(patterns, reach, 0, off),
-                                 walk_pattern<Q>(patterns, reach, along, off),
-                                 walk_pattern<Q>(patterns, reach, across_dx, across_dy)};
+inline Lanes min_lanes(Lanes a, Lanes b) {
+    return a < b ? a : b;
+}
+inline Lanes max_lanes(Lanes a, Lanes b) {
+    return a > b ? a : b;
+}
 
-    // The input rows: those within reach of the output rows, and 2 reach empty rows on either
-    // side, so that every output row (up to `reach` beyond them) reads 2 reach + 1 rows without
-    // bounds checks. Empty rows hold offsets that never win a min or max.
+// The ring from step patterns. On walk row j, the points of a forwards quarter are first ...
+// last: all but the last step left along the row and share a pattern, stretched along them;
+// the last steps straight or diagonally down, or across to the next quarter where the walk
+// ends. A backwards quarter has the same points, all but the first stepping right; the first
+// steps up, or across the middle where the walk starts. Within a quarter the patterns of
+// consecutive points overlap or touch on every row (every stamp row holds its centre column,
+// and consecutive points are at most a column apart), so an output row of a quarter is the
+// single span between the extremes that the input rows within the pen's reach put on it.
+//
+// REACH, when not 0, is the pen's reach known at compile time (the narrowest pens), so that the
+// loop over the rows within reach unrolls.
+template <int REACH>
+void pattern_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
+                  const StepPattern *patterns, int any_reach, uint32_t color) {
+    const int reach = REACH > 0 ? REACH : any_reach;
+    const int64_t middle = height / 2, rows = quarter_rows(height);
+    // Box rows in the clip, as walk rows of the lower quarters and of the upper ones.
+    const int64_t clip_lo = c.top - top, clip_hi = c.bottom - 1 - top;
+    const auto [out_lo, out_hi] =
+        rows_holding(clip_lo - middle, clip_hi - middle, height - 1 - middle - clip_hi,
+                     height - 1 - middle - clip_lo);
     const int64_t in_lo = std::max<int64_t>(0, out_lo - reach);
     const int64_t in_hi = std::min(rows - 1, out_hi + reach);
     if (in_lo > in_hi) return;
+    WindowRuns runs(width, height, in_lo, in_hi);
+
+    // End steps: straight or diagonal to the neighbouring row, or across (forwards: to the
+    // mirror image in x of the walk's last point; backwards: in y of its first).
+    enum { STRAIGHT, DIAGONAL, ACROSS };
+    const int64_t across_x = std::clamp<int64_t>(width - 1 - 2 * (width / 2), -1, 1);
+    const int64_t across_y = std::clamp<int64_t>(height - 1 - 2 * middle, -1, 1);
+    LanePattern side, by_kind[3], ends[3][3], nothing; // ends[forwards kind][backwards kind]
+    for (int q = 0; q < 4; q++) {
+        const bool back = QUARTERS[q].backwards;
+        const int64_t along = back ? 1 : -1, off = back ? -1 : 1;
+        set_lane(side, q, patterns, reach, along, 0);
+        set_lane(by_kind[STRAIGHT], q, patterns, reach, 0, off);
+        set_lane(by_kind[DIAGONAL], q, patterns, reach, along, off);
+        set_lane(by_kind[ACROSS], q, patterns, reach, back ? 0 : across_x, back ? across_y : 0);
+    }
+    // Forwards quarters (lanes 0 and 2) take their kind from f, backwards ones from b.
+    for (int f = 0; f < 3; f++)
+        for (int b = 0; b < 3; b++)
+            for (int d = -reach; d <= reach; d++) {
+                const size_t i = size_t(d + MAX_PATTERN_REACH);
+                const Lanes &fl = by_kind[f].left[i], &bl = by_kind[b].left[i];
+                const Lanes &fr = by_kind[f].right[i], &br = by_kind[b].right[i];
+                ends[f][b].left[i] = Lanes{fl[0], bl[1], fl[2], bl[3]};
+                ends[f][b].right[i] = Lanes{fr[0], br[1], fr[2], br[3]};
+            }
+    for (int d = -reach; d <= reach; d++) {
+        nothing.left[d + MAX_PATTERN_REACH] = Lanes{FAR, FAR, FAR, FAR};
+        nothing.right[d + MAX_PATTERN_REACH] = Lanes{-FAR, -FAR, -FAR, -FAR};
+    }
+
+    // Input rows in_lo ... in_hi at k = j - in_lo + 2 reach, with 2 reach empty rows on either
+    // side, so that every output row (up to `reach` beyond them) reads 2 reach + 1 rows without
+    // bounds checks.
     const size_t n = size_t(in_hi - in_lo + 1 + 4 * reach);
-    Scratch<int64_t, 256> side_first{n}, side_last{n}, end_left{n}, end_right{n};
-    Scratch<const WalkPattern *, 256> end_of{n};
+    Scratch<Lanes, 256> side_first{n}, side_last{n}, end_x{n};
+    Scratch<const LanePattern *, 256> end_of{n};
     auto empty_rows = [&](size_t from, size_t to) {
         for (size_t k = from; k < to; k++) {
-            side_first[k] = end_left[k] = WalkPattern::FAR;
-            side_last[k] = end_right[k] = -WalkPattern::FAR;
-            end_of[k] = &ends[STRAIGHT];
+            side_first[k] = Lanes{FAR, FAR, FAR, FAR};
+            side_last[k] = Lanes{-FAR, -FAR, -FAR, -FAR};
+            end_x[k] = Lanes{0, 0, 0, 0};
+            end_of[k] = &nothing;
         }
     };
     empty_rows(0, size_t(2 * reach));
@@ -208,79 +245,44 @@ void pattern_quarter(const Canvas &c, int64_t left, int64_t top, int64_t width, 
         const QuarterRun &run = runs[j];
         if (run.empty()) break;
         const size_t k = size_t(j - in_lo + 2 * reach);
-        const int64_t a = Q.backwards ? run.last : run.last + 1;
-        const int64_t b = Q.backwards ? run.first - 1 : run.first;
-        side_first[k] = a <= b ? a : WalkPattern::FAR;
-        side_last[k] = a <= b ? b : -WalkPattern::FAR;
-        int kind;
-        if constexpr (!Q.backwards) {
-            end_left[k] = end_right[k] = run.last;
-            const QuarterRun &below = runs[j + 1];
-            kind = j + 1 >= rows || below.empty() ? ACROSS
-                   : below.first == run.last      ? STRAIGHT
-                                                  : DIAGONAL;
-        } else {
-            end_left[k] = end_right[k] = run.first;
-            kind = j == 0 ? ACROSS : runs[j - 1].last == run.first ? STRAIGHT : DIAGONAL;
-        }
-        end_of[k] = &ends[kind];
+        const int32_t first = int32_t(run.first), last = int32_t(run.last);
+        const bool side = first > last;
+        side_first[k] = side ? Lanes{last + 1, last, last + 1, last} : Lanes{FAR, FAR, FAR, FAR};
+        side_last[k] =
+            side ? Lanes{first, first - 1, first, first - 1} : Lanes{-FAR, -FAR, -FAR, -FAR};
+        end_x[k] = Lanes{last, first, last, first};
+        const QuarterRun &below = runs[j + 1];
+        const int forwards = j + 1 >= rows || below.empty() ? ACROSS
+                             : below.first == run.last      ? STRAIGHT
+                                                            : DIAGONAL;
+        const int backwards = j == 0 ? ACROSS : runs[j - 1].last == run.first ? STRAIGHT : DIAGONAL;
+        end_of[k] = &ends[forwards][backwards];
         in_end = j;
     }
     empty_rows(size_t(in_end - in_lo + 1 + 2 * reach), n);
 
     const int64_t o_from = std::max(out_lo, in_lo - reach), o_to = std::min(out_hi, in_end + reach);
     for (int64_t o = o_from; o <= o_to; o++) {
-        int64_t span_left = INT64_MAX, span_right = INT64_MIN;
+        Lanes span_left = {FAR, FAR, FAR, FAR}, span_right = {-FAR, -FAR, -FAR, -FAR};
         // Input row j = o - d sits at k = o - in_lo + 2 reach - d; pattern row d.
-        const size_t base = size_t(o - in_lo + 2 * reach);
+        const int64_t base = o - in_lo + 2 * reach;
         for (int d = -reach; d <= reach; d++) {
-            const size_t k = size_t(int64_t(base) - d), i = size_t(d + MAX_PATTERN_REACH);
-            const WalkPattern &end = *end_of[k];
-            span_left = std::min(span_left,
-                                 std::min(side_first[k] + side.left[i], end_left[k] + end.left[i]));
-            span_right = std::max(
-                span_right, std::max(side_last[k] + side.right[i], end_right[k] + end.right[i]));
+            const size_t k = size_t(base - d), i = size_t(d + MAX_PATTERN_REACH);
+            const LanePattern &end = *end_of[k];
+            span_left = min_lanes(span_left,
+                                  min_lanes(side_first[k] + side.left[i], end_x[k] + end.left[i]));
+            span_right = max_lanes(
+                span_right, max_lanes(side_last[k] + side.right[i], end_x[k] + end.right[i]));
         }
-        if (span_left > span_right) continue;
-        const int64_t y = Q.mirror_y ? height - 1 - middle - o : middle + o;
-        const int64_t x0 = Q.mirror_x ? width - 1 - span_right : span_left;
-        const int64_t x1 = Q.mirror_x ? width - 1 - span_left : span_right;
-        fill_span(c, top + y, left + x0, left + x1, color);
+        for (int q = 0; q < 4; q++) {
+            if (span_left[q] > span_right[q]) continue;
+            const Quarter &quarter = QUARTERS[q];
+            const int64_t y = quarter.mirror_y ? height - 1 - middle - o : middle + o;
+            const int64_t x0 = quarter.mirror_x ? width - 1 - span_right[q] : span_left[q];
+            const int64_t x1 = quarter.mirror_x ? width - 1 - span_left[q] : span_right[q];
+            fill_span(c, top + y, left + x0, left + x1, color);
+        }
     }
-}
-
-// The ring from step patterns, quarter by quarter, for the output rows in the clip.
-void pattern_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
-                  int64_t w, int reach, uint32_t color) {
-    const int64_t middle = height / 2, rows = quarter_rows(height);
-    // Box rows in the clip; as walk rows of the lower quarters and of the upper ones.
-    const int64_t clip_lo = c.top - top, clip_hi = c.bottom - 1 - top;
-    const int64_t lower_lo = clip_lo - middle, lower_hi = clip_hi - middle;
-    const int64_t upper_lo = height - 1 - middle - clip_hi,
-                  upper_hi = height - 1 - middle - clip_lo;
-    // The walk rows within reach of them, for either pair of quarters.
-    const auto [need_lo, need_hi] =
-        rows_holding(std::max<int64_t>(0, lower_lo - reach), std::min(rows - 1, lower_hi + reach),
-                     std::max<int64_t>(0, upper_lo - reach), std::min(rows - 1, upper_hi + reach));
-    if (need_lo > need_hi) return;
-    WindowRuns runs(width, height, need_lo, need_hi);
-    const StepPattern *patterns = step_patterns_of(w);
-    auto quarters = [&]<int REACH>() {
-        pattern_quarter<QUARTERS[0], REACH>(c, left, top, width, height, patterns, reach, runs,
-                                            lower_lo, lower_hi, color);
-        pattern_quarter<QUARTERS[1], REACH>(c, left, top, width, height, patterns, reach, runs,
-                                            lower_lo, lower_hi, color);
-        pattern_quarter<QUARTERS[2], REACH>(c, left, top, width, height, patterns, reach, runs,
-                                            upper_lo, upper_hi, color);
-        pattern_quarter<QUARTERS[3], REACH>(c, left, top, width, height, patterns, reach, runs,
-                                            upper_lo, upper_hi, color);
-    };
-    if (reach == 1)
-        quarters.template operator()<1>(); // pens 2 wide
-    else if (reach == 2)
-        quarters.template operator()<2>(); // pens 3 to 5 wide
-    else
-        quarters.template operator()<0>();
 }
 
 // Each point's stamp and its body to the next point, drawn one by one: for pens too wide for
@@ -344,7 +346,13 @@ void ellipse_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int
     // Narrow pens: patterns, a cost per row of the clip.
     const int reach = w <= MAX_PATTERN_WIDTH ? step_patterns_reach(w) : -1;
     if (reach >= 0) {
-        pattern_ring(c, left, top, width, height, w, reach, color);
+        const StepPattern *patterns = step_patterns_of(w);
+        if (reach == 1) // pens 2 wide
+            pattern_ring<1>(c, left, top, width, height, patterns, reach, color);
+        else if (reach == 2) // pens 3 to 5 wide
+            pattern_ring<2>(c, left, top, width, height, patterns, reach, color);
+        else
+            pattern_ring<0>(c, left, top, width, height, patterns, reach, color);
         return;
     }
     // Wider pens paint each point's stamp: at most one point per window row and column in each
