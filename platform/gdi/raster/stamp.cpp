@@ -6,8 +6,8 @@ namespace raster {
 
 namespace {
 
-// Spans of all table widths, packed: width w starts at offset (w-2)(w+1)/2 ... one row per
-// pixel of width, so the rows of widths 2 ... w-1 come before it.
+// The stamps of all table widths one after another: w rows for width w, after the
+// 2 + 3 + ... + (w-1) = (w-2)(w+1)/2 rows of the narrower ones.
 struct StampTable {
     static constexpr int ROWS = (MAX_TABLE_STAMP + 2) * (MAX_TABLE_STAMP - 1) / 2;
     int16_t left[ROWS];
