@@ -186,11 +186,17 @@ void pattern_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int
                   const StepPattern *patterns, int any_reach, uint32_t color) {
     const int reach = REACH > 0 ? REACH : any_reach;
     const int64_t middle = height / 2, rows = quarter_rows(height);
-    // Box rows in the clip, as walk rows of the lower quarters and of the upper ones.
+    // Box rows in the clip, as walk rows of the lower quarters and of the upper ones, limited to
+    // those the pen can reach from the walk's rows.
     const int64_t clip_lo = c.top - top, clip_hi = c.bottom - 1 - top;
-    const auto [out_lo, out_hi] =
-        rows_holding(clip_lo - middle, clip_hi - middle, height - 1 - middle - clip_hi,
-                     height - 1 - middle - clip_lo);
+    auto reachable = [&](int64_t lo, int64_t hi) {
+        return std::pair<int64_t, int64_t>{std::max<int64_t>(lo, -reach),
+                                           std::min<int64_t>(hi, rows - 1 + reach)};
+    };
+    const auto [lower_lo, lower_hi] = reachable(clip_lo - middle, clip_hi - middle);
+    const auto [upper_lo, upper_hi] =
+        reachable(height - 1 - middle - clip_hi, height - 1 - middle - clip_lo);
+    const auto [out_lo, out_hi] = rows_holding(lower_lo, lower_hi, upper_lo, upper_hi);
     const int64_t in_lo = std::max<int64_t>(0, out_lo - reach);
     const int64_t in_hi = std::min(rows - 1, out_hi + reach);
     if (in_lo > in_hi) return;
