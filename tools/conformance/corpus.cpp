@@ -103,9 +103,20 @@ std::string describe(const CorpusRecord &entry) {
         snprintf(line, sizeof line, "%s color %d (%d,%d)", entry.kind, r.color, r.x1, r.y1);
         break;
     case SHAPE_TEXT: {
-        // Newlines are shown as \n, so that the description stays on one line.
+        // Newlines are shown as \n and other bytes outside printable ASCII as \xNN, so that the
+        // description stays one plain line.
         std::string text;
-        for (char c : entry.text) text += c == '\n' ? std::string("\\n") : std::string(1, c);
+        for (char c : entry.text) {
+            unsigned char byte = static_cast<unsigned char>(c);
+            char escaped[8];
+            if (byte == '\n')
+                text += "\\n";
+            else if (byte < 32 || byte > 126) {
+                snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+                text += escaped;
+            } else
+                text += c;
+        }
         snprintf(line, sizeof line, "%s color %d size %d at (%d,%d) \"%.1000s\"", entry.kind,
                  r.color, r.x2, r.x1, r.y1, text.c_str());
         break;
