@@ -10,6 +10,7 @@
 #include "platform/display/sdl/latency_trace.h"
 #include "platform/display/sdl/presented_frame.h"
 #include "platform/display/sdl/sdl_keys.h"
+#include "platform/display/sdl/x11_error_handler.h"
 #include "platform/display/sdl/x11_key_filter.h"
 #include "platform/display/sdl/xkb_layout.h"
 #include "platform/display/us_keyboard.h"
@@ -40,6 +41,7 @@ struct Window {
     PresentedFrame frame;
     bool presented = false;    // the surface holds a frame
     bool surface_stale = true; // the surface is new: every row must be written
+    bool frame_placed = false; // placed knowing the window manager's frame
 };
 
 // Window titles are ANSI text, which SDL takes as UTF-8.
@@ -130,10 +132,15 @@ class SdlDisplay : public display::Backend {
     void place_window(int window, const display::Placement &placement) override {
         Window *w = find(window);
         if (!w) return;
+        // Only a new position moves the window: one the user moved stays where it is when the
+        // program changes its size.
+        bool moved = placement.x != w->placement.x || placement.y != w->placement.y ||
+                     placement.content_x != w->placement.content_x ||
+                     placement.content_y != w->placement.content_y;
         w->placement = placement;
         SDL_SetWindowSize(w->window, std::max(1, placement.width * scale_),
                           std::max(1, placement.height * scale_));
-        position(*w);
+        if (moved) position(*w);
     }
 
     void present(int window, const uint32_t *pixels, int width, int height) override {
@@ -204,19 +211,35 @@ class SdlDisplay : public display::Backend {
     int screen_x(int x) const { return screen_.x + x * scale_; }
     int screen_y(int y) const { return screen_.y + y * scale_; }
 
+    // The window manager's frame around the window, once it has told it; false before.
+    static bool frame_of(Window &w, int &left, int &top) {
+        int bottom = 0, right = 0;
+        left = top = 0;
+        return SDL_GetWindowBordersSize(w.window, &top, &left, &bottom, &right) == 0 &&
+               (top > 0 || left > 0);
+    }
+
     // Positions the content. With a window manager that reports its frame, the frame's top-left
     // goes where the program asked for the outer top-left; without one, the content sits where
     // the emulated caption and frame would leave it.
     void position(Window &w) {
-        int top = 0, left = 0, bottom = 0, right = 0;
-        int x = screen_x(w.placement.x + w.placement.content_x);
-        int y = screen_y(w.placement.y + w.placement.content_y);
-        if (SDL_GetWindowBordersSize(w.window, &top, &left, &bottom, &right) == 0 &&
-            (top > 0 || left > 0)) {
-            x = screen_x(w.placement.x) + left;
-            y = screen_y(w.placement.y) + top;
-        }
-        SDL_SetWindowPosition(w.window, x, y);
+        int left = 0, top = 0;
+        w.frame_placed = frame_of(w, left, top);
+        if (w.frame_placed)
+            SDL_SetWindowPosition(w.window, screen_x(w.placement.x) + left,
+                                  screen_y(w.placement.y) + top);
+        else
+            SDL_SetWindowPosition(w.window, screen_x(w.placement.x + w.placement.content_x),
+                                  screen_y(w.placement.y + w.placement.content_y));
+    }
+
+    // A window manager tells its frame only after it has framed the window, which may be after
+    // the window was shown and placed: it is placed once more then.
+    void place_in_frame_when_known(Window &w) {
+        int left = 0, top = 0;
+        if (!w.frame_placed && (SDL_GetWindowFlags(w.window) & SDL_WINDOW_SHOWN) &&
+            frame_of(w, left, top))
+            position(w);
     }
 
     void write_rows(Window &w, SDL_Surface *surface, RowBand rows) {
@@ -304,6 +327,7 @@ class SdlDisplay : public display::Backend {
         out.window = int(e.windowID);
         Window *w = find(out.window);
         if (!w) return false;
+        place_in_frame_when_known(*w);
         switch (e.event) {
         case SDL_WINDOWEVENT_CLOSE: out.kind = display::InputKind::CloseRequest; return true;
         case SDL_WINDOWEVENT_EXPOSED:
@@ -369,6 +393,7 @@ std::unique_ptr<display::Backend> open(std::string &error) {
         return nullptr;
     }
     bool x11 = std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
+    if (x11) ignore_sends_to_vanished_windows();
     // Characters come from key presses through TranslateMessage, not from SDL's text input
     // (which would also type the "r" of Alt+R while the menu takes the key).
     SDL_StopTextInput();
