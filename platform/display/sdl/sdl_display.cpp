@@ -374,12 +374,14 @@ std::string x11_reason() {
 std::unique_ptr<display::Backend> open(std::string &error) {
     // Windows delivers the click that activates a window; Ctrl+C ends the process as usual; a
     // window's close box closes that window only; the window surface is the server's shared
-    // memory, not a texture; a desktop compositor keeps compositing our windows.
+    // memory, not a texture; a desktop compositor keeps compositing our windows; the screen
+    // saver comes on as it would for any other program.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     // A window system, never SDL's off-screen or console drivers, which it would fall back to
     // and run with no windows at all. X11 first (it places windows where asked), Wayland alone
     // when there is no X server; SDL_VIDEODRIVER still chooses.
