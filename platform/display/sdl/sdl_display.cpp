@@ -39,8 +39,10 @@ struct Window {
     SDL_Window *window = nullptr;
     display::Placement placement; // the program's pixels
     PresentedFrame frame;
-    bool presented = false;    // the surface holds a frame
-    bool surface_stale = true; // the surface is new: every row must be written
+    bool presented = false;         // the surface holds a frame
+    bool surface_stale = true;      // the surface is new: every row must be written
+    SDL_Surface *surface = nullptr; // the surface written last, and its size
+    int surface_width = 0, surface_height = 0;
     bool frame_placed = false; // placed knowing the window manager's frame
 };
 
@@ -140,6 +142,7 @@ class SdlDisplay : public display::Backend {
         w->placement = placement;
         SDL_SetWindowSize(w->window, std::max(1, placement.width * scale_),
                           std::max(1, placement.height * scale_));
+        w->surface_stale = true;
         if (moved) position(*w);
     }
 
@@ -149,13 +152,21 @@ class SdlDisplay : public display::Backend {
         RowBand rows = w->frame.update(pixels, width, height);
         SDL_Surface *surface = SDL_GetWindowSurface(w->window);
         if (!surface) return;
+        if (surface != w->surface || surface->w != w->surface_width ||
+            surface->h != w->surface_height) {
+            w->surface = surface;
+            w->surface_width = surface->w;
+            w->surface_height = surface->h;
+            w->surface_stale = true;
+        }
         if (w->surface_stale) {
+            // A new surface: all of it, with white where the content does not reach.
             SDL_FillRect(surface, nullptr,
                          SDL_MapRGB(surface->format, SURFACE_FILL, SURFACE_FILL, SURFACE_FILL));
-            rows = RowBand{0, height};
+            write_rows(*w, surface, RowBand{0, height});
+            SDL_UpdateWindowSurface(w->window);
             w->surface_stale = false;
-        }
-        if (!rows.empty()) {
+        } else if (!rows.empty()) {
             write_rows(*w, surface, rows);
             SDL_Rect changed{0, rows.top * scale_, surface->w, (rows.bottom - rows.top) * scale_};
             SDL_UpdateWindowSurfaceRects(w->window, &changed, 1);
