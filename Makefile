@@ -12,7 +12,7 @@ PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-
             libpng-dev libgtest-dev fonts-liberation xfonts-base \
             libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool
 
-.PHONY: all deps build test run clean format
+.PHONY: all deps build test run golden clean format
 
 all: build
 
@@ -28,6 +28,10 @@ test: build
 
 run: build
 	@./$(BUILD)/bin/bugdemo
+
+# Remakes the demo's golden frames and log after a deliberate change to its pictures.
+golden: build
+	@./tools/update-golden.sh $(BUILD)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

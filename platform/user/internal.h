@@ -27,6 +27,11 @@ void set_menu_bar_height(HWND window, int height);
 // The user resized the backend window's content to width x height.
 void content_resized(HWND window, int width, int height);
 
+// ---- Menus (menus.cpp) ----
+
+// The entries of `menu` changed: the windows whose bar it is redraw the bar.
+void menu_changed(HMENU menu);
+
 // ---- Focus and activation (focus.cpp) ----
 
 // The window was shown: it becomes the active window and gets the focus when `activate` is set.

@@ -31,6 +31,8 @@ struct Window {
     DWORD ex_style = 0;
     RECT outer{}; // screen coordinates
     int menu_bar_height = 0;
+    HMENU menu = nullptr;        // the menu bar, when SetMenu attached one
+    bool menu_bar_stale = false; // the bar's rows do not show the bar as it is now
     int client_width = 0, client_height = 0;
     platform::Surface surface;
     int display_window = 0; // the backend's id

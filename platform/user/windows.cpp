@@ -136,6 +136,8 @@ BOOL DestroyWindow(HWND window) {
     SendMessageA(window, WM_NCDESTROY, 0, 0);
 
     user::kill_window_timers(window);
+    // The window's menu bar goes with it, as on Windows.
+    if ((w = user::find_window(window)) && w->menu) DestroyMenu(w->menu);
     user::forget_window_messages(window);
     if (GetFocus() == window) SetFocus(nullptr);
     w = user::find_window(window);
