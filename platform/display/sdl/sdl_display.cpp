@@ -289,6 +289,18 @@ class SdlDisplay : public display::Backend {
             out.x = e.button.x / scale_;
             out.y = e.button.y / scale_;
             return out.button >= 1 && out.button <= 3;
+        case SDL_MOUSEMOTION: {
+            // Only the latest position matters, as Windows folds mouse moves into one message.
+            SDL_Event later;
+            if (SDL_PeepEvents(&later, 1, SDL_PEEKEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION) > 0)
+                return false;
+            if (e.motion.which == SDL_TOUCH_MOUSEID) return false;
+            out.kind = display::InputKind::MouseMove;
+            out.window = int(e.motion.windowID);
+            out.x = e.motion.x / scale_;
+            out.y = e.motion.y / scale_;
+            return true;
+        }
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             return translate_key(SDL_Scancode(e.key.keysym.scancode), e.type == SDL_KEYDOWN,
@@ -410,8 +422,6 @@ std::unique_ptr<display::Backend> open(std::string &error) {
     // Characters come from key presses through TranslateMessage, not from SDL's text input
     // (which would also type the "r" of Alt+R while the menu takes the key).
     SDL_StopTextInput();
-    // Pointer motion is not used; ignoring it keeps an idle wait from waking on every move.
-    SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
     Uint32 made_up_keys = mark_made_up_key_events();
     // Keys SDL found held at start-up were pressed in no window of ours.
     SDL_FlushEvents(SDL_KEYDOWN, SDL_KEYUP);
