@@ -389,7 +389,7 @@ class SdlDisplay : public display::Backend {
 std::string x11_reason() {
     const char *name = std::getenv("DISPLAY");
     if (!name || !*name) return "DISPLAY is not set";
-    return std::string("no X server answers at DISPLAY=") + name;
+    return std::string("cannot connect to the X server at DISPLAY=") + name;
 }
 
 } // namespace
