@@ -21,11 +21,14 @@ work=$(mktemp -d)
 xvfb_pid=""
 demo_pid=""
 cleanup() {
-    [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    # Killed and waited for, so that nothing is left behind, not even a zombie.
+    for pid in $demo_pid $xvfb_pid; do
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 1' HUP INT PIPE TERM
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!

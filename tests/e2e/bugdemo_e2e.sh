@@ -6,6 +6,7 @@
 #
 # SCALE 2 runs on a screen of twice the size with GDK_SCALE=2: every window pixel is then a
 # 2 x 2 square, and clicks are given in screen pixels. Exits 77 (skipped) without Xvfb or xdotool.
+# Stopped by a signal (the time limit), it says where and takes the demo and Xvfb down with it.
 set -eu
 
 bugdemo=$(realpath "$1")
@@ -23,11 +24,14 @@ work=$(mktemp -d)
 xvfb_pid=""
 demo_pid=""
 cleanup() {
-    [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    # Killed and waited for, so that nothing is left behind, not even a zombie.
+    for pid in $demo_pid $xvfb_pid; do
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'echo "e2e (scale $scale): FAILED: stopped at \"$step\"" >&2; exit 1' HUP INT PIPE TERM
 
 step=""
 fail() {
@@ -97,7 +101,7 @@ still() {
 }
 moving() { ! still; }
 
-key_to() { xdotool windowfocus --sync "$1" key "$2"; }
+key_to() { timeout 10 xdotool windowfocus --sync "$1" key "$2"; }
 
 # Clicks at a client point of the graphics window (program pixels).
 click_client() { xdotool mousemove --window "$graphics" $(($1 * scale)) $(((20 + $2) * scale)) click 1; }
@@ -151,8 +155,8 @@ key_to "$text" ctrl+a
 within 5 moving || fail "the picture stands still"
 
 step="a Ctrl released while another window has the focus stays down for the program"
-xdotool windowfocus --sync "$graphics" keydown ctrl
-xdotool windowfocus --sync "$root" keyup ctrl
+timeout 10 xdotool windowfocus --sync "$graphics" keydown ctrl
+timeout 10 xdotool windowfocus --sync "$root" keyup ctrl
 key_to "$graphics" h # a plain H, with Ctrl still down as far as the program knows: Halt
 within 5 still || fail "H without Ctrl did not halt"
 key_to "$graphics" ctrl # pressed and released here: Ctrl is up again
@@ -170,8 +174,8 @@ logged() { [ "$(count 000000 "$log_area")" -gt 1000 ]; }
 within 5 logged || fail "no log lines"
 
 step="the text window resized by the user repaints its lines at its new bottom"
-xdotool windowmove --sync "$text" 0 $((300 * scale))
-xdotool windowsize --sync "$text" $((700 * scale)) $((400 * scale))
+timeout 10 xdotool windowmove --sync "$text" 0 $((300 * scale))
+timeout 10 xdotool windowsize --sync "$text" $((700 * scale)) $((400 * scale))
 geometry t "$text"
 [ "$t_HEIGHT" = $((400 * scale)) ] || fail "text window height $t_HEIGHT"
 bottom_line="$t_X $((t_Y + t_HEIGHT - 13 * scale)) $t_WIDTH $((13 * scale))"
