@@ -11,7 +11,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev \
-            libpng-dev libgtest-dev fonts-liberation xfonts-base
+            libpng-dev libgtest-dev fonts-liberation xfonts-base \
+            libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool
 # The Windows build (mingw-w64, GoogleTest's sources) and running it (Wine, an X server for its
 # windows, xdotool to type into them, xwd to look at them).
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth xdotool \
