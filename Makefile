@@ -2,16 +2,19 @@
 #   make run    build and start the demo
 #   make test   build everything and run the whole test suite
 # Both install the Debian packages they need when they are missing.
+#   make install [PREFIX=DIR]   builds, then installs the package for client programs under DIR
+#                               (default /usr/local)
 
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
 
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev \
             libpng-dev libgtest-dev fonts-liberation xfonts-base
 
-.PHONY: all deps build test run golden clean format
+.PHONY: all deps build test run install golden clean format
 
 all: build
 
@@ -27,6 +30,10 @@ test: build
 
 run: build
 	@./$(BUILD)/bin/bugdemo
+
+# The header, the libraries, the CMake package and the pkg-config files, under $(PREFIX).
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Remakes the demo's golden frames and log after a deliberate change to its pictures.
 golden: build
