@@ -24,12 +24,55 @@ file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/include/korva/gfx.h
 target_include_directories(korva_gfx PUBLIC $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
                                             $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 
+# The pkg-config modules the libraries link, by the name of their imported target
+# (PkgConfig::NAME), with the Debian packages that provide them. The libraries are static, so a
+# client links these too: the CMake package and the pkg-config files are made from this list.
+set(KORVA_PKG_CONFIG_DEPENDENCIES
+    "SDL2|sdl2|libsdl2-dev"
+    "FREETYPE|freetype2|libfreetype-dev"
+    "FONTCONFIG|fontconfig|libfontconfig-dev"
+    "X11_LIBS|xkbcommon xkbcommon-x11 xcb x11|libxkbcommon-x11-dev libx11-dev")
+
 # Programs that link libraries built with the sanitizers need the sanitizers' runtime as well.
 set(KORVA_CLIENT_LINK_OPTIONS "")
 if(KORVA_SANITIZE)
     set(KORVA_CLIENT_LINK_OPTIONS -fsanitize=address,undefined)
     target_link_options(korva_gfx INTERFACE ${KORVA_CLIENT_LINK_OPTIONS})
 endif()
+
+# The modules of the PkgConfig:: targets the libraries link, for the package files. A target
+# missing from the list above stops the configuration, as clients could not link.
+set(used "")
+foreach(target korva_gfx korva_platform korva_entry korva_headless)
+    if(TARGET ${target})
+        get_target_property(links ${target} LINK_LIBRARIES)
+        get_target_property(interface_links ${target} INTERFACE_LINK_LIBRARIES)
+        string(REGEX MATCHALL "PkgConfig::[A-Za-z0-9_]+" found "${links};${interface_links}")
+        list(APPEND used ${found})
+    endif()
+endforeach()
+list(REMOVE_DUPLICATES used)
+set(KORVA_CONFIG_IMPORTS "")
+set(KORVA_PC_REQUIRES "")
+foreach(dependency ${KORVA_PKG_CONFIG_DEPENDENCIES})
+    string(REPLACE "|" ";" fields "${dependency}")
+    list(GET fields 0 name)
+    list(GET fields 1 modules)
+    list(GET fields 2 debian_packages)
+    list(FIND used PkgConfig::${name} position)
+    if(position LESS 0)
+        continue()
+    endif()
+    list(REMOVE_AT used ${position})
+    string(APPEND KORVA_CONFIG_IMPORTS
+           "_korva_import_modules(${name} \"${modules}\" \"${debian_packages}\")\n")
+    string(APPEND KORVA_PC_REQUIRES "${modules} ")
+endforeach()
+if(used)
+    message(FATAL_ERROR "The libraries link ${used}: add to KORVA_PKG_CONFIG_DEPENDENCIES in "
+                        "cmake/package.cmake")
+endif()
+string(APPEND KORVA_PC_REQUIRES "libpng")
 
 # The header keeps its own include of "platform/win.h", which resolves beside it.
 install(FILES gfx/gfx.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korva)

@@ -229,8 +229,9 @@ TEST_F(Install, FindPackageNamesMissingDependencies) {
                     " -DCMAKE_PREFIX_PATH=" + prefix + " > " + output + " 2>&1"),
               0);
     for (const char *module :
-         {"sdl2 (Debian package libsdl2-dev)", "freetype2 (Debian package libfreetype-dev)",
-          "fontconfig (Debian package libfontconfig-dev)"})
+         {"sdl2 (Debian: libsdl2-dev)", "freetype2 (Debian: libfreetype-dev)",
+          "fontconfig (Debian: libfontconfig-dev)",
+          "xkbcommon xkbcommon-x11 xcb x11 (Debian: libxkbcommon-x11-dev libx11-dev)"})
         EXPECT_NE(read_file(output).find(module), std::string::npos) << read_file(output);
 }
 
