@@ -24,6 +24,11 @@ file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/include/korva/gfx.h
 target_include_directories(korva_gfx PUBLIC $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
                                             $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 
+# Installing is for builds on the stand-in; a Windows build is used from its build tree.
+if(WIN32)
+    return()
+endif()
+
 # The pkg-config modules the libraries link, by the name of their imported target
 # (PkgConfig::NAME), with the Debian packages that provide them. The libraries are static, so a
 # client links these too: the CMake package and the pkg-config files are made from this list.
@@ -110,8 +115,6 @@ install(FILES ${PROJECT_BINARY_DIR}/package/korvaConfig.cmake
 
 # The pkg-config files name the prefix the package is installed to, which `cmake --install
 # --prefix` may choose after configuring: they are written when installing.
-if(NOT WIN32)
-    configure_file(cmake/install-pkgconfig.cmake.in
-                   ${PROJECT_BINARY_DIR}/package/install-pkgconfig.cmake @ONLY)
-    install(SCRIPT ${PROJECT_BINARY_DIR}/package/install-pkgconfig.cmake)
-endif()
+configure_file(cmake/install-pkgconfig.cmake.in ${PROJECT_BINARY_DIR}/package/install-pkgconfig.cmake
+               @ONLY)
+install(SCRIPT ${PROJECT_BINARY_DIR}/package/install-pkgconfig.cmake)
