@@ -12,9 +12,10 @@
 //         gfx_open(instance, previous_instance, command_line, show_mode);
 //         gfx_clear();
 //         gfx_circle(RED, 0, 0, 50);
-//         int x, y;
+//         int x, y, event;
 //         char key;
-//         while (gfx_await_event(x, y, key) != EVENT_QUIT) gfx_circle(BLUE, x, y, 5);
+//         while ((event = gfx_await_event(x, y, key)) != EVENT_QUIT)
+//             if (event == EVENT_MOUSE) gfx_circle(BLUE, x, y, 5); // a dot where you click
 //         gfx_close();
 //         return 0;
 //     }
