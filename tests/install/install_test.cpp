@@ -105,6 +105,16 @@ class Install : public ::testing::Test {
                      "/tests/install/" + name + ".actions 2> errors.txt");
     }
 
+    // The program on real windows starts at the real display's entry, which without a display
+    // says so and ends with status 1.
+    static void expect_real_display_entry(const std::string &program) {
+        std::string errors = program + ".errors";
+        EXPECT_EQ(
+            shell("env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 " + program + " 2> " + errors), 1);
+        EXPECT_NE(read_file(errors).find("cannot open a display"), std::string::npos)
+            << read_file(errors);
+    }
+
     // The run's log and shots must equal the reference run's.
     static void expect_like_reference(const std::string &name, const std::string &directory,
                                       const std::vector<std::string> &shots) {
@@ -185,7 +195,7 @@ TEST_F(Install, ExamplesBuildWithFindPackageAndRunHeadless) {
                         "/build.log 2>&1"),
                   0)
             << read_file(directory + "/build.log");
-        EXPECT_TRUE(fs::exists(build + "/" + name)) << "the program on real windows";
+        expect_real_display_entry(build + "/" + name);
 
         std::string run = directory + "/run";
         ASSERT_EQ(run_example(build + "/" + name + "-headless", name, run), 0)
@@ -209,6 +219,8 @@ TEST_F(Install, ExamplesBuildWithPkgConfigAndRunHeadless) {
                         "-headless > build.log 2>&1"),
                   0)
             << read_file(directory + "/build.log");
+
+        expect_real_display_entry(directory + "/" + name);
 
         std::string run = directory + "/run";
         ASSERT_EQ(run_example(directory + "/" + name + "-headless", name, run), 0)
