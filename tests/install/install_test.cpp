@@ -33,6 +33,13 @@ std::string read_file(const std::string &path) {
     return text.str();
 }
 
+// A path for the shell, whatever characters it holds.
+std::string quote(const std::string &path) {
+    std::string quoted = "'";
+    for (char c : path) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
 // Runs a shell command; returns its exit status, or -1 if it did not exit.
 int shell(const std::string &command) {
     int status = std::system(command.c_str());
@@ -45,8 +52,9 @@ struct Image {
     // A canvas point: the shot holds the client area at its bottom, 481 rows with the origin at
     // (297, 240), below whatever the window draws above it (its menu bar).
     uint32_t at(int x, int y) const {
-        int top = height - 481;
-        return pixels[size_t(top + 240 - y) * size_t(width) + size_t(297 + x)];
+        int row = height - 481 + 240 - y, column = 297 + x;
+        if (row < 0 || row >= height || column < 0 || column >= width) return 0;
+        return pixels[size_t(row) * size_t(width) + size_t(column)];
     }
     bool has(uint32_t color) const {
         for (uint32_t pixel : pixels)
@@ -78,12 +86,12 @@ class Install : public ::testing::Test {
         ASSERT_NE(mkdtemp(pattern), nullptr);
         root = pattern;
         prefix = root + "/prefix";
-        install_status = shell(std::string(CMAKE_COMMAND) + " --install " + BUILD_DIR +
+        install_status = shell(quote(CMAKE_COMMAND) + " --install " + quote(BUILD_DIR) +
                                " --prefix " + prefix + " > " + root + "/install.log 2>&1");
         // The examples built in the source tree give the reference runs.
         for (const char *name : {"ball", "pad"})
             reference_status[name] =
-                run_example(std::string(PROGRAMS_DIR) + "/" + name + "-headless", name,
+                run_example(quote(std::string(PROGRAMS_DIR) + "/" + name + "-headless"), name,
                             root + "/reference-" + name);
     }
     static void TearDownTestSuite() { fs::remove_all(root); }
@@ -101,8 +109,9 @@ class Install : public ::testing::Test {
     static int run_example(const std::string &program, const std::string &name,
                            const std::string &directory) {
         fs::create_directories(directory);
-        return shell("cd " + directory + " && " + program + " --log log.txt " + SOURCE_DIR +
-                     "/tests/install/" + name + ".actions 2> errors.txt");
+        return shell("cd " + directory + " && " + program + " --log log.txt " +
+                     quote(std::string(SOURCE_DIR) + "/tests/install/" + name + ".actions") +
+                     " 2> errors.txt");
     }
 
     // The program on real windows starts at the real display's entry, which without a display
@@ -150,7 +159,7 @@ TEST_F(Install, PutsTheHeaderLibrariesAndPackageFilesUnderThePrefix) {
         EXPECT_TRUE(fs::exists(lib + "/lib" + library + ".a")) << library;
     // The pkg-config files name the prefix chosen when installing.
     std::string flags = root + "/flags.txt";
-    ASSERT_EQ(shell("PKG_CONFIG_PATH=" + lib + "/pkgconfig " + PKG_CONFIG +
+    ASSERT_EQ(shell("PKG_CONFIG_PATH=" + lib + "/pkgconfig " + quote(PKG_CONFIG) +
                     " --cflags --libs korva > " + flags),
               0);
     EXPECT_NE(read_file(flags).find("-I" + prefix + "/include "), std::string::npos);
@@ -182,8 +191,9 @@ TEST_F(Install, ExamplesBuildWithFindPackageAndRunHeadless) {
         std::string directory = root + "/cmake-" + name;
         std::string source = copy_example(name, directory);
         std::string build = directory + "/build";
-        ASSERT_EQ(shell(std::string(CMAKE_COMMAND) + " -S " + source + " -B " + build +
-                        " -DCMAKE_PREFIX_PATH=" + prefix + " -DCMAKE_CXX_COMPILER=" + CXX_COMPILER +
+        ASSERT_EQ(shell(quote(CMAKE_COMMAND) + " -S " + source + " -B " + build +
+                        " -DCMAKE_PREFIX_PATH=" + prefix +
+                        " -DCMAKE_CXX_COMPILER=" + quote(CXX_COMPILER) +
                         " '-DCMAKE_CXX_FLAGS=-Wall -Wextra -Wpedantic -Werror'" + " > " +
                         directory + "/configure.log 2>&1"),
                   0)
@@ -191,7 +201,7 @@ TEST_F(Install, ExamplesBuildWithFindPackageAndRunHeadless) {
         EXPECT_NE(read_file(build + "/CMakeCache.txt")
                       .find("korva_DIR:PATH=" + prefix + "/" + INSTALL_LIBDIR + "/cmake/korva"),
                   std::string::npos);
-        ASSERT_EQ(shell(std::string(CMAKE_COMMAND) + " --build " + build + " -j2 > " + directory +
+        ASSERT_EQ(shell(quote(CMAKE_COMMAND) + " --build " + build + " -j2 > " + directory +
                         "/build.log 2>&1"),
                   0)
             << read_file(directory + "/build.log");
@@ -211,8 +221,8 @@ TEST_F(Install, ExamplesBuildWithPkgConfigAndRunHeadless) {
         std::string source = copy_example(name, directory);
         std::string environment = "cd " + directory + " && export PKG_CONFIG_PATH=" + prefix + "/" +
                                   INSTALL_LIBDIR + "/pkgconfig && ";
-        std::string compile = std::string(CXX_COMPILER) + " -Wall -Wextra -Wpedantic -Werror " +
-                              "src/" + name + ".cpp $(" + PKG_CONFIG + " --cflags --libs ";
+        std::string compile = quote(CXX_COMPILER) + " -Wall -Wextra -Wpedantic -Werror " + "src/" +
+                              name + ".cpp $(" + quote(PKG_CONFIG) + " --cflags --libs ";
         ASSERT_EQ(shell(environment + compile + "korva) -o " + name + " > build.log 2>&1"), 0)
             << read_file(directory + "/build.log");
         ASSERT_EQ(shell(environment + compile + "korva-headless) -o " + name +
@@ -237,7 +247,7 @@ TEST_F(Install, FindPackageNamesMissingDependencies) {
     fs::create_directories(directory + "/no-modules");
     std::string output = directory + "/configure.log";
     EXPECT_NE(shell("PKG_CONFIG_LIBDIR=" + directory + "/no-modules PKG_CONFIG_PATH= " +
-                    CMAKE_COMMAND + " -S " + source + " -B " + directory + "/build" +
+                    quote(CMAKE_COMMAND) + " -S " + source + " -B " + directory + "/build" +
                     " -DCMAKE_PREFIX_PATH=" + prefix + " > " + output + " 2>&1"),
               0);
     for (const char *module :
