@@ -94,6 +94,10 @@ bool key_down_now(int virtual_key) {
     return arriving.down(virtual_key);
 }
 
+void key_taken_by_menu(int virtual_key, int scan_code, bool down) {
+    taken.apply(virtual_key & 0xFF, scan_code, down);
+}
+
 void note_button_event(int button, bool down) {
     if (int vk = button_key(button)) arriving.set(vk, down);
 }

@@ -78,6 +78,8 @@ void menu_changed(HMENU menu) {
         w.menu_bar_stale = true;
         w.surface_changed = true;
     });
+    // An open pop-up is drawn anew if it was this menu (its image knows the menu's revision).
+    if (Window *w = find_window(menu_window())) w->surface_changed = true;
 }
 
 } // namespace user
@@ -155,6 +157,7 @@ UINT GetMenuState(HMENU menu, UINT id, UINT flags) {
 BOOL SetMenu(HWND window, HMENU menu) {
     user::Window *w = user::find_window(window);
     if (!w || (menu && !user::find_menu(menu))) return FALSE;
+    user::close_menu_of(window);
     w->menu = menu;
     w->menu_bar_stale = true;
     w->surface_changed = true;
