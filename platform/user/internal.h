@@ -89,13 +89,18 @@ void kill_window_timers(HWND window);
 
 // Queues a message that came from input: returned after posted messages.
 void queue_input_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// How many input messages have been queued so far.
+uint64_t input_messages_queued();
 // Drops every queued message addressed to a window that is being destroyed.
 void forget_window_messages(HWND window);
 
 // ---- Input (input.cpp) ----
 
-// Takes every pending backend event and turns it into messages or window changes.
-void collect_input();
+// Takes pending backend events, turning them into messages or window changes, until one of
+// them has become a message. True when one did. Events after it stay with the backend until
+// the program has taken that message: what it does with it (such as opening a menu) decides
+// where they go.
+bool collect_input();
 
 // ---- Keyboard state (keyboard.cpp) ----
 
