@@ -11,7 +11,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev \
             libpng-dev libgtest-dev fonts-liberation xfonts-base
 
-.PHONY: all deps build test run clean format
+.PHONY: all deps build test run golden clean format
 
 all: build
 
@@ -27,6 +27,10 @@ test: build
 
 run: build
 	@./$(BUILD)/bin/bugdemo
+
+# Remakes the demo's golden frames and log after a deliberate change to its pictures.
+golden: build
+	@./tools/update-golden.sh $(BUILD)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -48,7 +48,7 @@ TEST_F(Events, RunningGivesOnePeriodicEventPerTick) {
     EXPECT_EQ(event.key, 0);
     EXPECT_EQ(display->now(), 100u);
     // A tick that arrived before the wait decided its periodic event does not count.
-    display->advance(50);
+    display->advance(150);
     EXPECT_EQ(await().kind, EVENT_PERIODIC);
     EXPECT_EQ(display->now(), 300u);
     EXPECT_EQ(await().kind, EVENT_PERIODIC);

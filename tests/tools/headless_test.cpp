@@ -1,0 +1,109 @@
+// The headless runner, driving a small client that logs every event it gets.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+class Headless : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/korva-headless-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        directory_ = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(directory_); }
+
+    std::string path(const std::string &name) { return directory_ + "/" + name; }
+
+    // Runs the probe with these actions; returns its exit status and keeps its log and errors.
+    int run(const std::string &actions, const std::string &options = "") {
+        std::ofstream(path("actions")) << actions;
+        std::string command =
+            "cd " + directory_ + " && " + PROBE + " " + options + " --log log actions 2> errors";
+        int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string read(const std::string &name) {
+        std::ifstream file(path(name), std::ios::binary);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
+    std::string directory_;
+};
+
+TEST_F(Headless, WaitDeliversEveryTickOfTheSpanAtItsOwnTime) {
+    EXPECT_EQ(run("wait 100\nclick 297 240\nwait 999\nclick 0 0\nwait 1\nclose\n"), 7);
+    EXPECT_EQ(read("log"), "ticks 1\nmouse 0 0\nticks 9\nmouse -297 240\nticks 1\nquit\n");
+}
+
+TEST_F(Headless, KeysAndTypedTextBecomeCharacters) {
+    EXPECT_EQ(run("key a\nkey shift+a\nkey ctrl+h\nkey return\ntype Hi! \xE9\n"), 7);
+    EXPECT_EQ(read("log"), "key 97\nkey 65\nkey 13\nkey 72\nkey 105\nkey 33\nkey 32\nkey 233\n"
+                           "quit\n");
+}
+
+TEST_F(Headless, KeysTypedIntoTheTextWindowReachTheProgram) {
+    EXPECT_EQ(run("focus text\ntype ok\nfocus graphics\ntype k\n"), 7);
+    EXPECT_EQ(read("log"), "key 111\nkey 107\nkey 107\nquit\n");
+}
+
+TEST_F(Headless, RunningOutOfActionsClosesTheWindow) {
+    EXPECT_EQ(run("# nothing but a comment\n\n"), 7);
+    EXPECT_EQ(read("log"), "quit\n");
+}
+
+TEST_F(Headless, ShotsAreTheSameForTheSameActions) {
+    std::string actions = "wait 350\nclick 100 100\nshot a.png\ntextshot t.png\n";
+    ASSERT_EQ(run(actions), 7);
+    std::string first = read("a.png"), text = read("t.png");
+    ASSERT_FALSE(first.empty());
+    ASSERT_FALSE(text.empty());
+    ASSERT_EQ(run(actions), 7);
+    EXPECT_EQ(read("a.png"), first);
+    EXPECT_EQ(read("t.png"), text);
+}
+
+TEST_F(Headless, ActionFileErrorsNameTheLineAndRunNothing) {
+    struct Case {
+        const char *actions;
+        const char *message;
+    } cases[] = {
+        {"wait 10\njump 3\n", "line 2: unknown action 'jump'"},
+        {"wait ten\n", "line 1: wait needs a number"},
+        {"click 10\n", "line 1: click needs a client pixel"},
+        {"\n\nkey ctrl+nothing\n", "line 3: key needs one combination"},
+        {"focus elsewhere\n", "line 1: focus needs graphics or text"},
+        {"shot\n", "line 1: shot needs one file name"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(run(c.actions), 2) << c.actions;
+        EXPECT_NE(read("errors").find(c.message), std::string::npos) << read("errors");
+        EXPECT_EQ(read("log"), "") << c.actions;
+    }
+    std::string command = std::string(PROBE) + " " + path("missing") + " 2>/dev/null";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2);
+}
+
+TEST_F(Headless, ScreenSizeSetsTheTextWindow) {
+    ASSERT_EQ(run("textshot t.png\n", "--screen 1280x1200"), 7);
+    std::string png = read("t.png");
+    ASSERT_GE(png.size(), 24u);
+    // The PNG header holds the width and height: 1280 - 8 by 400 - 41.
+    auto be32 = [&](size_t at) {
+        return (uint32_t(uint8_t(png[at])) << 24) | (uint32_t(uint8_t(png[at + 1])) << 16) |
+               (uint32_t(uint8_t(png[at + 2])) << 8) | uint8_t(png[at + 3]);
+    };
+    EXPECT_EQ(be32(16), 1272u);
+    EXPECT_EQ(be32(20), 359u);
+}
+
+} // namespace
