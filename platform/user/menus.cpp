@@ -94,14 +94,19 @@ HMENU CreatePopupMenu(void) {
     return handle_of(user::menu_table().add(user::Menu{}));
 }
 
-// Destroys the menu and, as Windows does, the sub-menus its pop-up entries open.
+// Destroys the menu and, as Windows does, the sub-menus its pop-up entries open, however deep.
 BOOL DestroyMenu(HMENU menu) {
-    user::Menu *record = user::find_menu(menu);
-    if (!record) return FALSE;
-    std::vector<user::MenuItem> items = std::move(record->items);
-    user::menu_table().remove(reinterpret_cast<uintptr_t>(menu));
-    for (const user::MenuItem &item : items)
-        if (item.popup) DestroyMenu(item.popup);
+    if (!user::find_menu(menu)) return FALSE;
+    std::vector<HMENU> doomed{menu};
+    while (!doomed.empty()) {
+        HMENU next = doomed.back();
+        doomed.pop_back();
+        user::Menu *record = user::find_menu(next);
+        if (!record) continue; // a sub-menu reached twice
+        for (const user::MenuItem &item : record->items)
+            if (item.popup) doomed.push_back(item.popup);
+        user::menu_table().remove(reinterpret_cast<uintptr_t>(next));
+    }
     return TRUE;
 }
 
