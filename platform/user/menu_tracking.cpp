@@ -276,8 +276,9 @@ void popup_key(Window &w, HMENU handle, const display::InputEvent &event) {
 void mouse_moved(Window &w, const display::InputEvent &event) {
     HMENU popup = open_popup(w);
     if (!popup) return;
+    bool same_window = event.window == w.display_window;
     bool inside = false;
-    int item = popup_item_under(w, popup, event.x, event.y, inside);
+    int item = same_window ? popup_item_under(w, popup, event.x, event.y, inside) : -1;
     if (inside) {
         tracking.pointer_in_popup = true;
         const Menu *menu = find_menu(popup);
@@ -285,7 +286,7 @@ void mouse_moved(Window &w, const display::InputEvent &event) {
         return;
     }
     // Over another bar entry, that entry's pop-up opens instead.
-    if (event.y < w.menu_bar_height) {
+    if (same_window && event.y < w.menu_bar_height) {
         int index = bar_item_at(layout_bar(*bar_of(w), w.menu_bar_height), event.x, event.y);
         if (index >= 0 && index != tracking.bar_item &&
             find_menu(bar_of(w)->items[size_t(index)].popup))
