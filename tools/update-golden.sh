@@ -4,7 +4,7 @@
 #   usage: tools/update-golden.sh [BUILD_DIR]
 set -e
 top=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$top/build}
+build=$(cd "${1:-$top/build}" && pwd)
 golden=$top/tests/demo/golden
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

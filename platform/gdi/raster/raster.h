@@ -1,8 +1,15 @@
 // The rasterizer: which pixels GDI's shapes cover, drawn into a clipped block of pixels.
 //
 // Coordinates are device coordinates of the drawing context (any 32-bit values); the target's
-// offset moves them onto its pixels, and its clip rectangle limits what is written. Clipping
-// removes pixels but never moves them. Work is bounded by what a shape covers inside the clip.
+// offset moves them onto its pixels (in 64-bit arithmetic), and its clip rectangle limits what
+// is written. Clipping removes pixels but never moves them. Work is bounded by what a shape
+// covers inside the clip, not by its size.
+//
+// Lines, rectangles and polygons follow GDI's rules exactly for any coordinates. Ellipses do
+// for boxes up to 2^24 pixels each way (so do the round ends of pens up to that width), beyond
+// which the real ellipse through the box stands in; ellipse outlines with pens wider than 16
+// pixels do while that stays cheap, beyond which the band between the box grown and shrunk by
+// the pen stands in for the stroke.
 #pragma once
 
 #include <cstdint>
@@ -40,7 +47,9 @@ struct Brush {
 void rectangle(const Target &target, int32_t left, int32_t top, int32_t right, int32_t bottom,
                const Pen &pen, const Brush &brush);
 
-// Ellipse(l, t, r, b) inscribed in the same box as rectangle().
+// Ellipse(l, t, r, b) inscribed in the same box as rectangle(). Boxes up to 2 pixels wide or
+// high are drawn as rectangle(); without a pen the brush covers what the box one pixel smaller
+// in each direction covers with one, as rectangle() does.
 void ellipse(const Target &target, int32_t left, int32_t top, int32_t right, int32_t bottom,
              const Pen &pen, const Brush &brush);
 

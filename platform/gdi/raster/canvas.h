@@ -1,0 +1,86 @@
+// The rasterizer's view of a target: pixel coordinates in 64 bits, so that a device coordinate
+// plus the target's offset never overflows, and the clip rectangle every write is checked
+// against. Shapes convert their coordinates once and then work in pixel coordinates only.
+#pragma once
+
+#include "platform/gdi/raster/raster.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace raster {
+
+struct Point64 {
+    int64_t x;
+    int64_t y;
+    bool operator==(const Point64 &) const = default;
+};
+
+struct Canvas {
+    uint32_t *pixels = nullptr;
+    int64_t stride = 0;
+    // Writable pixels: left <= x < right, top <= y < bottom.
+    int64_t left = 0, top = 0, right = 0, bottom = 0;
+    int64_t offset_x = 0, offset_y = 0;
+
+    bool empty() const { return !pixels || left >= right || top >= bottom; }
+    Point64 at(int32_t x, int32_t y) const { return {x + offset_x, y + offset_y}; }
+    bool contains(int64_t x, int64_t y) const {
+        return x >= left && x < right && y >= top && y < bottom;
+    }
+    uint32_t *row(int64_t y) const { return pixels + y * stride; }
+};
+
+// The canvas of a target; empty when the target has no pixels or an empty clip.
+Canvas canvas_of(const Target &target);
+
+// n pixels from p, in 8- and 16-byte stores; the last stores may overlap earlier ones. (A plain
+// loop stays at 4 bytes a store at -O2, and short spans are the most common.)
+inline void fill_pixels(uint32_t *p, int64_t n, uint32_t color) {
+    const uint32_t four[4] = {color, color, color, color};
+    if (n < 8) {
+        if (n >= 4) {
+            std::memcpy(p, four, 16);
+            std::memcpy(p + n - 4, four, 16);
+        } else if (n >= 2) {
+            std::memcpy(p, four, 8);
+            std::memcpy(p + n - 2, four, 8);
+        } else if (n == 1) {
+            *p = color;
+        }
+        return;
+    }
+    for (int64_t i = 0; i + 8 <= n; i += 8) {
+        std::memcpy(p + i, four, 16);
+        std::memcpy(p + i + 4, four, 16);
+    }
+    std::memcpy(p + n - 8, four, 16);
+    std::memcpy(p + n - 4, four, 16);
+}
+
+// Pixels x0 ... x1 (both included) of row y, clipped. Nothing when x1 < x0.
+inline void fill_span(const Canvas &c, int64_t y, int64_t x0, int64_t x1, uint32_t color) {
+    if (y < c.top || y >= c.bottom) return;
+    x0 = std::max(x0, c.left);
+    x1 = std::min(x1, c.right - 1);
+    if (x1 < x0) return;
+    fill_pixels(c.row(y) + x0, x1 - x0 + 1, color);
+}
+
+// Columns x0 ... x1 of rows y0 ... y1 (all included), clipped.
+inline void fill_box(const Canvas &c, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
+                     uint32_t color) {
+    x0 = std::max(x0, c.left);
+    x1 = std::min(x1, c.right - 1);
+    y0 = std::max(y0, c.top);
+    y1 = std::min(y1, c.bottom - 1);
+    if (x1 < x0) return;
+    for (int64_t y = y0; y <= y1; y++) fill_pixels(c.row(y) + x0, x1 - x0 + 1, color);
+}
+
+inline void put_pixel(const Canvas &c, int64_t x, int64_t y, uint32_t color) {
+    if (c.contains(x, y)) c.row(y)[x] = color;
+}
+
+} // namespace raster

@@ -1,0 +1,48 @@
+// Rectangle: the outline path (R,t) -> (l,t) -> (l,B) -> (R,B) -> (R,t) through the last column
+// R and row B inside the box, and the brush inside it.
+#include "platform/gdi/raster/rectangle.h"
+#include "platform/gdi/raster/wide_pen.h"
+
+namespace raster {
+
+void rectangle_pixels(const Canvas &c, int64_t left, int64_t top, int64_t right, int64_t bottom,
+                      const Pen &pen, const Brush &brush) {
+    if (left == right || top == bottom) return;
+    const int64_t last_x = right - 1, last_y = bottom - 1;
+
+    if (pen.null) {
+        // Without a pen the brush covers one pixel less in width and height.
+        if (!brush.null) fill_box(c, left, top, last_x - 1, last_y - 1, brush.color);
+        return;
+    }
+    if (pen.width <= 1) {
+        if (!brush.null) fill_box(c, left + 1, top + 1, last_x - 1, last_y - 1, brush.color);
+        // One-pixel segments of the path: every corner starts a segment, so all are drawn; a box
+        // one pixel wide or high is a single full line, and a 1x1 box draws nothing.
+        if (last_x == left && last_y == top) return;
+        if (last_x == left || last_y == top) {
+            fill_box(c, left, top, last_x, last_y, pen.color);
+            return;
+        }
+        fill_span(c, top, left, last_x, pen.color);
+        fill_span(c, last_y, left, last_x, pen.color);
+        fill_box(c, left, top + 1, left, last_y - 1, pen.color);
+        fill_box(c, last_x, top + 1, last_x, last_y - 1, pen.color);
+        return;
+    }
+    // A wide pen: the same closed path with round joins, over the brush.
+    if (!brush.null) fill_box(c, left, top, last_x - 1, last_y - 1, brush.color);
+    const Point64 path[4] = {{last_x, top}, {left, top}, {left, last_y}, {last_x, last_y}};
+    wide_polyline(c, path, 4, true, pen.width, pen.color);
+}
+
+void rectangle(const Target &target, int32_t left, int32_t top, int32_t right, int32_t bottom,
+               const Pen &pen, const Brush &brush) {
+    Canvas c = canvas_of(target);
+    if (c.empty()) return;
+    Point64 a = c.at(left, top), b = c.at(right, bottom);
+    rectangle_pixels(c, std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                     std::max(a.y, b.y), pen, brush);
+}
+
+} // namespace raster
