@@ -13,12 +13,16 @@ HMENU handle_of(uintptr_t value) {
     return reinterpret_cast<HMENU>(value);
 }
 
-// True when `inner` is `outer` or one of its sub-menus, at any depth. Appending would then make
-// a menu its own sub-menu, and every search through it endless.
+// Sub-menus are followed this deep at most, in searches and in the test below; a deeper chain
+// that loops back is then harmless rather than endless.
+constexpr int MAX_DEPTH = 64;
+
+// True when `inner` is `outer` or one of its sub-menus. Appending `outer` to `inner` would then
+// make a menu its own sub-menu.
 bool reaches(HMENU outer, HMENU inner, int depth = 0) {
     if (outer == inner) return true;
     const user::Menu *menu = user::find_menu(outer);
-    if (!menu || depth > 64) return false;
+    if (!menu || depth > MAX_DEPTH) return false;
     for (const user::MenuItem &item : menu->items)
         if (item.popup && reaches(item.popup, inner, depth + 1)) return true;
     return false;
@@ -37,7 +41,7 @@ struct Found {
 // and that id counts only when nothing deeper matched.
 Found find_by_command(HMENU handle, UINT id, int depth = 0) {
     user::Menu *menu = user::find_menu(handle);
-    if (!menu || depth > 64) return {};
+    if (!menu || depth > MAX_DEPTH) return {};
     Found fallback;
     for (size_t i = 0; i < menu->items.size(); i++) {
         const user::MenuItem &item = menu->items[i];
