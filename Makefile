@@ -9,7 +9,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev \
-            libpng-dev libgtest-dev fonts-liberation xfonts-base
+            libpng-dev libgtest-dev fonts-liberation xfonts-base \
+            libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool
 
 .PHONY: all deps build test run golden clean format
 
