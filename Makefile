@@ -3,11 +3,14 @@
 #   make test   build everything (also for Windows) and run the whole test suite (the Windows
 #               part under Wine)
 # Both install the Debian packages they need when they are missing.
+#   make install [PREFIX=DIR]   builds, then installs the package for client programs under DIR
+#                               (default /usr/local)
 
 BUILD ?= build
 WINDOWS_BUILD ?= $(BUILD)/windows
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
 
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev \
@@ -18,7 +21,7 @@ PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth xdotool \
                     x11-apps
 
-.PHONY: all deps deps-windows build build-windows test run golden clean format
+.PHONY: all deps deps-windows build build-windows test run install golden clean format
 
 all: build
 
@@ -48,6 +51,10 @@ test: build build-windows
 
 run: build
 	@./$(BUILD)/bin/bugdemo
+
+# The header, the libraries, the CMake package and the pkg-config files, under $(PREFIX).
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Remakes the demo's golden frames and log after a deliberate change to its pictures.
 golden: build

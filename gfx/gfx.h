@@ -1,5 +1,29 @@
-// The graphics package: a 601 x 540 canvas with the origin at the centre and y pointing up,
-// drawing calls in a palette of 24 colours, and one blocking call that returns the next event.
+// KORVA graphics: a 601 x 540 canvas with the origin at its centre and y pointing up, drawing
+// calls in a palette of 24 colours, a log window, and one blocking call that returns the next
+// event (a click, a typed character, an animation tick, or the request to quit).
+//
+// A program starts at the Windows GUI entry, opens the package, and then draws a picture and
+// waits for an event, over and over:
+//
+//     #include <korva/gfx.h>
+//
+//     int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_line,
+//                        int show_mode) {
+//         gfx_open(instance, previous_instance, command_line, show_mode);
+//         gfx_clear();
+//         gfx_circle(RED, 0, 0, 50);
+//         int x, y, event;
+//         char key;
+//         while ((event = gfx_await_event(x, y, key)) != EVENT_QUIT)
+//             if (event == EVENT_MOUSE) gfx_circle(BLUE, x, y, 5); // a dot where you click
+//         gfx_close();
+//         return 0;
+//     }
+//
+// No call refuses its arguments: a bad one is repaired (an unknown colour becomes RED, a
+// negative size its absolute value) and the repair is reported as a line in the log window.
+// The graphics window carries a Run menu through which the user starts and halts the
+// animation, records and plays back events, and quits; see "The Run menu" at the end.
 #pragma once
 
 #include "platform/win.h"
@@ -37,63 +61,84 @@ enum {
 // ---- Events -------------------------------------------------------------------------------
 enum {
     EVENT_NONE = -1,    // used inside the wait only, never returned
-    EVENT_MOUSE = 1,    // left button pressed on the canvas; x, y in canvas coordinates
-    EVENT_KBD = 2,      // a character typed to the graphics window; key holds it
-    EVENT_PERIODIC = 3, // one animation tick
-    EVENT_QUIT = 4      // the program is to end
+    EVENT_MOUSE = 1,    // the left button was pressed in the graphics window; x, y on the canvas
+    EVENT_KBD = 2,      // a character was typed (Ctrl not held); key holds it
+    EVENT_PERIODIC = 3, // one animation tick: advance the animation by one frame
+    EVENT_QUIT = 4      // the program is to end: the window was closed, or Quit was chosen
 };
 
 // ---- Animation modes for gfx_animate ---------------------------------------------------------
 enum { ANIMATE_HALT = 0, ANIMATE_STEP = 1, ANIMATE_RUN = 2, ANIMATE_QUIT = 5 };
 
+// The canvas, in pixels. The window shows the part around the origin, about x -297 to 297 and
+// y -240 to 240: its client area is the 601 x 540 window less frame, caption and menu bar.
 enum { CANVAS_WIDTH = 601, CANVAS_HEIGHT = 540 };
 
 // ---- Opening and closing ------------------------------------------------------------------
 
-// Opens the graphics window (with its Run menu) and the text window, creates the canvas and
-// starts the 100 ms animation timer, halted. Pass the four arguments of the program's WinMain.
-// Returns 1.
+// Opens the graphics window (601 x 540 at the top-left of the screen, with the Run menu) and
+// the text window (along the bottom third of the screen), creates the canvas and starts the
+// animation timer, halted. Pass WinMain's four arguments unchanged. Logging is on at first.
+// The canvas holds no picture yet: call gfx_clear before drawing. Returns 1.
 int gfx_open(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_line, int show_mode);
 
-// Releases the graphics window's drawing context and closes the script file. Returns 1.
+// Gives back the graphics window's drawing context and closes the script file; call it last,
+// before WinMain returns. The windows stay until the program ends; drawing after it changes the
+// canvas but no longer reaches the window. Returns 1.
 int gfx_close();
 
 // ---- Drawing ------------------------------------------------------------------------------
 // Each call paints into the canvas at once; the window shows it at the next gfx_await_event.
-// Coordinates: origin at the canvas centre, x to the right, y upwards. A width of 0 fills the
-// shape; a wider width draws only its outline, that many pixels wide. A negative radius, width
-// or point size is used as its absolute value, and a point size above 127 as 127, each with a
-// log line. While logging is on, every call also describes itself in the text window.
+// Coordinates: origin at the canvas centre, x to the right, y upwards; what falls outside the
+// canvas is clipped. A width of 0 fills the shape; a wider width draws only its outline, that
+// many pixels wide, centred on the shape's edge. Repairs, each with its log line whether
+// logging is on or not: a colour outside 0 to 23 becomes RED ("Illegal color 30; using RED.");
+// a negative radius, width or point size becomes its absolute value; a point size above 127
+// becomes 127. While logging is on, each call also describes itself as one log line, with the
+// repaired values ("red circle at (0,0), radius 4"). Each call below names its repairs in the
+// order their lines appear. The drawing calls always return 1.
 
-// A filled disc of the given radius centred on (x, y). Returns 1.
+// A filled disc of the given radius centred on (x, y): it covers the square from (x - radius,
+// y - radius) to (x + radius, y + radius), 2 * radius + 1 pixels across. Repairs: colour,
+// radius.
 int gfx_circle(int color, int x, int y, int radius);
-// A triangle through three points, filled when width is 0. Returns 1.
+// A triangle through three points, in the order given; filled when width is 0, else its
+// outline. Repairs: colour, width.
 int gfx_triangle(int color, int x1, int y1, int x2, int y2, int x3, int y3, int width);
-// A rectangle with corners (x1, y1) and (x2, y2), in any order, both included. Returns 1.
+// A rectangle with corners (x1, y1) and (x2, y2), in any order, both included; filled when
+// width is 0, else its outline. Repairs: colour, width.
 int gfx_rectangle(int color, int x1, int y1, int x2, int y2, int width);
-// An oval inscribed in the box with corners (x1, y1) and (x2, y2), in any order. Returns 1.
+// An oval inscribed in the box with corners (x1, y1) and (x2, y2), in any order, both included;
+// filled when width is 0, else its outline. Repairs: width, colour.
 int gfx_oval(int color, int x1, int y1, int x2, int y2, int width);
-// A line from (x1, y1) to (x2, y2); width 0 draws it one pixel wide. Returns 1.
+// A line from (x1, y1) towards (x2, y2), width pixels wide; width 0 draws it one pixel wide.
+// A one-pixel line leaves out its end point. Repairs: width, colour.
 int gfx_line(int color, int x1, int y1, int x2, int y2, int width);
 // Text whose first line has its lower-left corner at (x, y); each newline starts a further
-// line below. point_size is the character height in pixels (0: a default size). Returns 1.
+// line below. point_size is the character height in pixels, 0 a default size. Only the
+// letters' pixels change. Repairs: point size, colour. A null text draws nothing.
 int gfx_text(int color, int x, int y, int point_size, const char *text);
-// gfx_text with printf-style formatting (at most 1023 characters are drawn). Returns the
-// number of characters the formatting produced.
+// gfx_text with printf-style formatting; a text longer than 1023 characters is cut to its
+// first 1023. Returns the number of characters the formatting produced (negative on a format
+// error), whatever was cut.
 int gfx_printf(int color, int x, int y, int point_size, const char *format, ...)
 #ifdef __GNUC__
     __attribute__((format(printf, 5, 6)))
 #endif
     ;
-// Erases the canvas to white. Returns 1.
+// Erases the canvas to white, with a one-pixel black line along its outermost pixels (the
+// window shows the ones at its left and top edges). Returns 1.
 int gfx_clear();
-// Switches the description of drawing calls in the log on (non-zero) or off (0); switching it
-// on shows the text window. Returns 0 if the package is not open, else 1.
+// Switches the description of drawing calls in the log on (non-zero) or off (0), with the
+// check mark of the Run menu's Logging entry; switching it on shows the text window, switching
+// it off does not hide it. Returns 0 before gfx_open (and changes nothing), else 1.
 int gfx_logging(int on);
 
 // ---- Log ----------------------------------------------------------------------------------
-// Prints a printf-style line at the bottom of the text window and keeps the last 25 lines.
-// Returns the number of characters the formatting produced.
+// Prints a printf-style line at the bottom of the text window, which scrolls up by one line;
+// one newline at its end is not drawn. The last 25 lines are kept and drawn again when the
+// window is repainted. A line longer than 1023 characters is cut to its first 1023. Returns
+// the number of characters the formatting produced.
 int gfx_log(const char *format, ...)
 #ifdef __GNUC__
     __attribute__((format(printf, 1, 2)))
@@ -101,11 +146,30 @@ int gfx_log(const char *format, ...)
     ;
 
 // ---- Events -------------------------------------------------------------------------------
-// Waits for the next event and returns its kind: EVENT_MOUSE (x, y set), EVENT_KBD (key set),
-// EVENT_PERIODIC (one tick while the animation runs) or EVENT_QUIT. Outputs an event does not
-// use are 0.
+// Shows what was drawn since the last call, then waits for the next event and returns its
+// kind: EVENT_MOUSE (x, y set), EVENT_KBD (key set; a character above 127 is negative, read it
+// as unsigned char), EVENT_PERIODIC or EVENT_QUIT. Outputs the event does not use are 0. The
+// Run menu and its Ctrl keys act during this call. While the animation runs, EVENT_PERIODIC
+// comes with each tick of the 100 ms timer, about ten a second however fast the program draws;
+// while it is halted, only clicks, characters and quitting end the wait.
 int gfx_await_event(int &x, int &y, char &key);
-// Sets the animation mode: ANIMATE_RUN, ANIMATE_HALT, ANIMATE_STEP (one more tick) or
-// ANIMATE_QUIT (every later wait returns EVENT_QUIT). Returns 0 if the package is not open,
-// else 1.
+// Sets the animation mode, as the Run menu does: ANIMATE_RUN starts the ticks, ANIMATE_HALT
+// stops them, ANIMATE_STEP asks for exactly one more, and after ANIMATE_QUIT every later wait
+// returns EVENT_QUIT (each still waits for an event of its own first: a tick, or with the
+// animation halted a click or a character). Other modes change nothing. Returns 0 before
+// gfx_open (and changes nothing), else 1.
 int gfx_animate(int mode);
+
+// ---- The Run menu ---------------------------------------------------------------------------
+// The graphics window's one menu; each entry also has a Ctrl key, which works in either window.
+//   Animate (Ctrl+A), Halt animation (Ctrl+H), Advance one frame (Ctrl+F: halts, then one tick)
+//   Logging (Ctrl+L): switches the description of drawing calls on or off, like gfx_logging
+//       but without showing the text window
+//   Record Script (Ctrl+R): from now on every event the program receives is also written to
+//       the file KORVA.SCR in the current directory (a run of ticks as one line); choose it
+//       again to stop
+//   Playback Script (Ctrl+P): halts the animation and feeds the program the events of
+//       KORVA.SCR, one per wait, in place of live input, until the file ends
+//   Play One Script (Ctrl+O): halts the animation and feeds the program the script's next event
+//   Quit (Ctrl+Q): the next wait returns EVENT_QUIT
+// A program that draws the same from the same events therefore plays a recording back exactly.

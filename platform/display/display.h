@@ -83,6 +83,12 @@ class Backend {
     // The character a key gives with the given modifiers under the current keyboard layout, or 0.
     virtual unsigned char key_character(int virtual_key, int scan_code, bool shift, bool caps_lock,
                                         bool altgr) = 0;
+
+    // A menu of the window opened or closed; it has the mouse and the keyboard while open.
+    virtual void menu_shown(int window, bool open) {
+        (void)window;
+        (void)open;
+    }
 };
 
 // The backend in use; the program's entry installs one before WinMain runs.

@@ -22,6 +22,7 @@ void resize_surface(user::Window &w) {
     for (int y = 0; y < keep_height; y++) std::copy_n(w.surface.row(y), keep_width, resized.row(y));
     w.surface = std::move(resized);
     w.surface_changed = true;
+    w.menu_bar_stale = true;
 }
 
 void send_size(HWND window) {
@@ -77,6 +78,7 @@ void set_menu_bar_height(HWND window, int height) {
     w->menu_bar_height = height;
     w->surface.resize(0, 0, 0);
     apply_geometry(*w);
+    w->menu_bar_stale = true;
     for (int y = 0; y < w->client_height && old_menu + y < old.height; y++)
         std::copy_n(old.row(old_menu + y), std::min(w->client_width, old.width),
                     w->surface.row(height + y));

@@ -17,6 +17,7 @@ LPARAM client_point(int x, int y) {
 void mouse_button(const display::InputEvent &event, HWND window, const user::Window &w) {
     bool down = event.kind == display::InputKind::MouseDown;
     user::note_button_event(event.button, down);
+    if (user::menu_takes_mouse(event)) return;
     // Rows above the client area belong to the menu bar.
     if (event.y < w.menu_bar_height) return;
     UINT message;
@@ -48,6 +49,7 @@ void key(const display::InputEvent &event, HWND fallback) {
     bool alt = user::key_down_now(VK_MENU);
     bool system = vk == VK_F10 || (alt && !user::key_down_now(VK_CONTROL));
     if (!down) user::note_key_event(vk, event.scan_code, false);
+    if (user::menu_takes_key(event)) return;
 
     HWND target = GetFocus() ? GetFocus() : fallback;
     if (!target) return;
@@ -68,10 +70,11 @@ void handle(const display::InputEvent &event) {
     case display::InputKind::MouseUp:
         if (w) mouse_button(event, window, *w);
         break;
-    case display::InputKind::MouseMove: break;
+    case display::InputKind::MouseMove: user::menu_takes_mouse(event); break;
     case display::InputKind::KeyDown:
     case display::InputKind::KeyUp: key(event, window); break;
     case display::InputKind::Text: {
+        if (user::menu_is_open()) break; // typing belongs to the open menu
         HWND target = GetFocus() ? GetFocus() : window;
         if (target && event.character)
             user::queue_input_message(target, WM_CHAR, event.character, 1);
@@ -100,9 +103,11 @@ void handle(const display::InputEvent &event) {
 
 namespace user {
 
-void collect_input() {
+bool collect_input() {
+    uint64_t before = input_messages_queued();
     display::InputEvent event;
-    while (display::backend().poll_input(event)) handle(event);
+    while (input_messages_queued() == before && display::backend().poll_input(event)) handle(event);
+    return input_messages_queued() != before;
 }
 
 } // namespace user

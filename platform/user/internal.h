@@ -29,8 +29,27 @@ void content_resized(HWND window, int width, int height);
 
 // ---- Menus (menus.cpp) ----
 
-// The entries of `menu` changed: the windows whose bar it is redraw the bar.
+// The entries of `menu` changed: the windows whose bar it is redraw the bar, and an open menu
+// is shown again.
 void menu_changed(HMENU menu);
+
+// ---- The open menu (menu_tracking.cpp) ----
+
+// Opens the window's menu from the keyboard (WM_SYSCOMMAND SC_KEYMENU): with `key` 0 the bar's
+// first entry is selected (F10); otherwise the bar entry with that mnemonic opens.
+void open_menu_by_key(HWND window, unsigned char key);
+// Input from the backend that the menu takes: every mouse and key event while a menu is open,
+// and a left press on a menu bar entry that opens one. True when the event goes no further.
+bool menu_takes_mouse(const display::InputEvent &event);
+bool menu_takes_key(const display::InputEvent &event);
+bool menu_is_open();
+// The window whose menu is open, or null.
+HWND menu_window();
+// Closes the menu if it belongs to `window` (its bar changes, it is hidden or destroyed).
+void close_menu_of(HWND window);
+// The window's content as it is to be presented: its surface with an up-to-date menu bar, and
+// the open pop-up laid over it.
+const uint32_t *content_to_present(Window &window);
 
 // ---- Focus and activation (focus.cpp) ----
 
@@ -70,13 +89,18 @@ void kill_window_timers(HWND window);
 
 // Queues a message that came from input: returned after posted messages.
 void queue_input_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// How many input messages have been queued so far.
+uint64_t input_messages_queued();
 // Drops every queued message addressed to a window that is being destroyed.
 void forget_window_messages(HWND window);
 
 // ---- Input (input.cpp) ----
 
-// Takes every pending backend event and turns it into messages or window changes.
-void collect_input();
+// Takes pending backend events, turning them into messages or window changes, until one of
+// them has become a message. True when one did. Events after it stay with the backend until
+// the program has taken that message: what it does with it (such as opening a menu) decides
+// where they go.
+bool collect_input();
 
 // ---- Keyboard state (keyboard.cpp) ----
 
@@ -85,6 +109,9 @@ void note_key_event(int virtual_key, int scan_code, bool down);
 bool key_down_now(int virtual_key);
 // The key state as the program sees it: updated as it takes key and button messages.
 void message_taken(const MSG &msg);
+// A key event the open menu took: the program's key state follows it all the same, as it
+// would on Windows, where the menu takes the key's message off the queue.
+void key_taken_by_menu(int virtual_key, int scan_code, bool down);
 // The mouse button flags (MK_*) and modifier flags for a mouse message's wParam.
 WPARAM mouse_key_flags();
 void note_button_event(int button, bool down);

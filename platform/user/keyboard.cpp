@@ -74,12 +74,24 @@ int button_key(int button) {
     }
 }
 
-// Ctrl with a letter gives its control character, as Windows translates it; Ctrl with the
-// space bar gives a space; other keys give nothing with Ctrl alone.
-unsigned char control_character(int vk) {
+// What a key gives with Ctrl (and without Alt), as Windows translates it on a US keyboard: a
+// letter its control character 1 to 26 whatever the Shift state; the bracket and backslash
+// keys 27, 29 and 28; Shift with 6 and with minus 30 and 31; Return a line feed; Backspace
+// DEL; the space bar a space. Other keys give nothing with Ctrl.
+unsigned char control_character(int vk, bool shift) {
     if (vk >= 'A' && vk <= 'Z') return (unsigned char)(vk - 'A' + 1);
-    if (vk == VK_SPACE) return ' ';
-    return 0;
+    switch (vk) {
+    case VK_OEM_4: return shift ? 0 : 0x1B;
+    case VK_OEM_5:
+    case VK_OEM_102: return shift ? 0 : 0x1C;
+    case VK_OEM_6: return shift ? 0 : 0x1D;
+    case '6': return shift ? 0x1E : 0;
+    case VK_OEM_MINUS: return shift ? 0x1F : 0;
+    case VK_RETURN: return shift ? 0 : '\n';
+    case VK_BACK: return shift ? 0 : 0x7F;
+    case VK_SPACE: return ' ';
+    default: return 0;
+    }
 }
 
 } // namespace
@@ -92,6 +104,10 @@ void note_key_event(int virtual_key, int scan_code, bool down) {
 
 bool key_down_now(int virtual_key) {
     return arriving.down(virtual_key);
+}
+
+void key_taken_by_menu(int virtual_key, int scan_code, bool down) {
+    taken.apply(virtual_key & 0xFF, scan_code, down);
 }
 
 void note_button_event(int button, bool down) {
@@ -146,7 +162,7 @@ BOOL TranslateMessage(const MSG *msg) {
     int scan_code = int((msg->lParam >> 16) & 0xFF) | int(((msg->lParam >> 24) & 1) << 8);
     bool ctrl = taken.down(VK_CONTROL), alt = taken.down(VK_MENU);
     unsigned char character =
-        ctrl && !alt ? control_character(vk)
+        ctrl && !alt ? control_character(vk, taken.down(VK_SHIFT))
                      : display::backend().key_character(vk, scan_code, taken.down(VK_SHIFT),
                                                         taken.toggled(VK_CAPITAL), ctrl && alt);
     if (character)

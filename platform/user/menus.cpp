@@ -13,12 +13,16 @@ HMENU handle_of(uintptr_t value) {
     return reinterpret_cast<HMENU>(value);
 }
 
-// True when `inner` is `outer` or one of its sub-menus, at any depth. Appending would then make
-// a menu its own sub-menu, and every search through it endless.
+// Sub-menus are followed this deep at most, in searches and in the test below; a deeper chain
+// that loops back is then harmless rather than endless.
+constexpr int MAX_DEPTH = 64;
+
+// True when `inner` is `outer` or one of its sub-menus. Appending `outer` to `inner` would then
+// make a menu its own sub-menu.
 bool reaches(HMENU outer, HMENU inner, int depth = 0) {
     if (outer == inner) return true;
     const user::Menu *menu = user::find_menu(outer);
-    if (!menu || depth > 64) return false;
+    if (!menu || depth > MAX_DEPTH) return false;
     for (const user::MenuItem &item : menu->items)
         if (item.popup && reaches(item.popup, inner, depth + 1)) return true;
     return false;
@@ -37,7 +41,7 @@ struct Found {
 // and that id counts only when nothing deeper matched.
 Found find_by_command(HMENU handle, UINT id, int depth = 0) {
     user::Menu *menu = user::find_menu(handle);
-    if (!menu || depth > 64) return {};
+    if (!menu || depth > MAX_DEPTH) return {};
     Found fallback;
     for (size_t i = 0; i < menu->items.size(); i++) {
         const user::MenuItem &item = menu->items[i];
@@ -78,6 +82,8 @@ void menu_changed(HMENU menu) {
         w.menu_bar_stale = true;
         w.surface_changed = true;
     });
+    // An open pop-up is drawn anew if it was this menu (its image knows the menu's revision).
+    if (Window *w = find_window(menu_window())) w->surface_changed = true;
 }
 
 } // namespace user
@@ -92,14 +98,19 @@ HMENU CreatePopupMenu(void) {
     return handle_of(user::menu_table().add(user::Menu{}));
 }
 
-// Destroys the menu and, as Windows does, the sub-menus its pop-up entries open.
+// Destroys the menu and, as Windows does, the sub-menus its pop-up entries open, however deep.
 BOOL DestroyMenu(HMENU menu) {
-    user::Menu *record = user::find_menu(menu);
-    if (!record) return FALSE;
-    std::vector<user::MenuItem> items = std::move(record->items);
-    user::menu_table().remove(reinterpret_cast<uintptr_t>(menu));
-    for (const user::MenuItem &item : items)
-        if (item.popup) DestroyMenu(item.popup);
+    if (!user::find_menu(menu)) return FALSE;
+    std::vector<HMENU> doomed{menu};
+    while (!doomed.empty()) {
+        HMENU next = doomed.back();
+        doomed.pop_back();
+        user::Menu *record = user::find_menu(next);
+        if (!record) continue; // a sub-menu reached twice
+        for (const user::MenuItem &item : record->items)
+            if (item.popup) doomed.push_back(item.popup);
+        user::menu_table().remove(reinterpret_cast<uintptr_t>(next));
+    }
     return TRUE;
 }
 
@@ -155,6 +166,7 @@ UINT GetMenuState(HMENU menu, UINT id, UINT flags) {
 BOOL SetMenu(HWND window, HMENU menu) {
     user::Window *w = user::find_window(window);
     if (!w || (menu && !user::find_menu(menu))) return FALSE;
+    user::close_menu_of(window);
     w->menu = menu;
     w->menu_bar_stale = true;
     w->surface_changed = true;

@@ -16,6 +16,7 @@ constexpr size_t POSTED_LIMIT = 10000;
 
 std::deque<MSG> posted;
 std::deque<MSG> input;
+uint64_t input_count = 0; // messages ever queued from input
 bool quit_pending = false;
 int quit_code = 0;
 
@@ -60,14 +61,17 @@ bool message_due(const Filter &filter) {
            (filter.accepts_message(WM_TIMER) && user::timer_due(filter.window));
 }
 
-bool peek(MSG &msg, const Filter &filter, bool remove) {
-    user::present_changed_windows();
-    user::collect_input();
-    if (take_from(posted, filter, remove, msg)) return true;
-    if (take_from(input, filter, remove, msg)) {
-        if (remove) user::message_taken(msg);
-        return true;
+bool take_message(MSG &msg, const Filter &filter, bool remove) {
+    // Input is collected only as it is needed, one message at a time. Collecting it can post
+    // messages (an open menu choosing an entry posts WM_COMMAND), which come first.
+    for (bool collected = true; collected; collected = user::collect_input()) {
+        if (take_from(posted, filter, remove, msg)) return true;
+        if (take_from(input, filter, remove, msg)) {
+            if (remove) user::message_taken(msg);
+            return true;
+        }
     }
+    if (take_from(posted, filter, remove, msg)) return true;
     // WM_QUIT is returned whatever the filter, as Windows does.
     if (quit_pending) {
         msg = make_message(nullptr, WM_QUIT, WPARAM(quit_code), 0);
@@ -83,11 +87,21 @@ bool peek(MSG &msg, const Filter &filter, bool remove) {
     return filter.accepts_message(WM_TIMER) && user::take_due_timer(filter.window, remove, msg);
 }
 
-// Presents what changed, then sleeps on the backend until input arrives or the next timer is
-// due, unless a message for `filter` is due already.
-void wait_for(const Filter &filter) {
+// Presents what the program drew before looking; when nothing is due, presents again what the
+// input taken meanwhile changed (a menu opened), since the program may wait next.
+bool peek(MSG &msg, const Filter &filter, bool remove) {
     user::present_changed_windows();
+    if (take_message(msg, filter, remove)) return true;
+    user::present_changed_windows();
+    return false;
+}
+
+// Presents what changed (the program's drawing, and what input did to an open menu), then
+// sleeps on the backend until input arrives or the next timer is due, unless a message for
+// `filter` is due already.
+void wait_for(const Filter &filter) {
     user::collect_input();
+    user::present_changed_windows();
     if (message_due(filter)) return;
     // Timers the filter leaves out may be due already; they must not cut the sleep short.
     display::Time deadline = filter.accepts_message(WM_TIMER)
@@ -102,6 +116,11 @@ namespace user {
 
 void queue_input_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     input.push_back(make_message(window, message, wparam, lparam));
+    input_count++;
+}
+
+uint64_t input_messages_queued() {
+    return input_count;
 }
 
 void forget_window_messages(HWND window) {

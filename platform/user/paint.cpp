@@ -71,8 +71,8 @@ void present_changed_windows() {
         if (!w.visible || !w.surface_changed) return;
         w.surface_changed = false;
         if (w.surface.width > 0 && w.surface.height > 0)
-            display::backend().present(w.display_window, w.surface.pixels.data(), w.surface.width,
-                                       w.surface.height);
+            display::backend().present(w.display_window, user::content_to_present(w),
+                                       w.surface.width, w.surface.height);
     });
 }
 

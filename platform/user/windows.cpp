@@ -127,6 +127,7 @@ BOOL DestroyWindow(HWND window) {
     if (!w) return FALSE;
     if (w->destroying) return TRUE; // called again from its own WM_DESTROY handling
     w->destroying = true;
+    user::close_menu_of(window);
     if (w->visible) {
         w->visible = false;
         display::backend().show_window(w->display_window, false);
@@ -167,6 +168,7 @@ BOOL ShowWindow(HWND window, int show) {
         w = user::find_window(window);
         if (!w) return was_visible;
         w->visible = visible;
+        if (!visible) user::close_menu_of(window);
         display::backend().show_window(w->display_window, visible);
         if (visible) {
             // A newly shown window has no valid content on screen: it is painted afresh, and

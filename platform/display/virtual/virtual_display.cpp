@@ -103,6 +103,13 @@ unsigned char Display::key_character(int virtual_key, int, bool shift, bool caps
     return altgr ? 0 : display::us_key_character(virtual_key, shift, caps_lock);
 }
 
+void Display::menu_shown(int window, bool open) {
+    if (open)
+        menu_window_ = window;
+    else if (menu_window_ == window)
+        menu_window_ = 0;
+}
+
 void Display::push(display::InputKind kind, int window, int x, int y) {
     display::InputEvent e;
     e.kind = kind;
@@ -133,6 +140,10 @@ void Display::mouse_down(int window, int x, int y, int button) {
 void Display::mouse_up(int window, int x, int y, int button) {
     push(display::InputKind::MouseUp, window, x, y);
     events_.back().button = button;
+}
+
+void Display::mouse_move(int window, int x, int y) {
+    push(display::InputKind::MouseMove, window, x, y);
 }
 
 void Display::key_down(int virtual_key, int scan_code, bool repeat) {

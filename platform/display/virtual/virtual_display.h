@@ -51,6 +51,7 @@ class Display : public display::Backend {
     void wait(display::Time deadline) override;
     unsigned char key_character(int virtual_key, int scan_code, bool shift, bool caps_lock,
                                 bool altgr) override;
+    void menu_shown(int window, bool open) override;
 
     // ---- Windows ----
     // The live window with this title, or 0.
@@ -59,6 +60,9 @@ class Display : public display::Backend {
     const Window *window(int id) const;
     // The window that keyboard input goes to: the last shown or clicked one; 0 for none.
     int focused_window() const { return focused_; }
+    // The window whose menu is open (it has the mouse and the keyboard), or 0.
+    int menu_window() const { return menu_window_; }
+    bool menu_open() const { return menu_window_ != 0; }
 
     // ---- Input: queued until the program polls ----
     // A left press and release at content pixel (x, y); focuses the window first, as a window
@@ -66,6 +70,7 @@ class Display : public display::Backend {
     void click(int window, int x, int y);
     void mouse_down(int window, int x, int y, int button = 1);
     void mouse_up(int window, int x, int y, int button = 1);
+    void mouse_move(int window, int x, int y);
     // Keys go to the focused window. `scan_code` is a set-1 scan code, bit 8 for extended keys.
     void key_down(int virtual_key, int scan_code, bool repeat = false);
     void key_up(int virtual_key, int scan_code);
@@ -93,6 +98,7 @@ class Display : public display::Backend {
     std::deque<display::InputEvent> events_;
     display::Time clock_ = 0;
     int focused_ = 0;
+    int menu_window_ = 0;
     IdleHandler idle_handler_;
     int poll_count_ = 0;
     int wait_count_ = 0;

@@ -113,6 +113,19 @@ TEST_F(MenuData, AMenuCannotBecomeItsOwnSubMenu) {
     EXPECT_EQ(GetMenuState(outer, 12345, MF_BYCOMMAND), UINT(-1));
 }
 
+TEST_F(MenuData, DestroyingADeepChainOfSubMenusDoesNotExhaustTheStack) {
+    HMENU top = CreatePopupMenu();
+    HMENU inner = top;
+    for (int i = 0; i < 100000; i++) {
+        HMENU next = CreatePopupMenu();
+        ASSERT_TRUE(AppendMenuA(inner, MF_POPUP, as_id(next), "deeper"));
+        inner = next;
+    }
+    AppendMenuA(inner, MF_STRING, 5, "bottom");
+    EXPECT_TRUE(DestroyMenu(top));
+    EXPECT_FALSE(DestroyMenu(inner));
+}
+
 TEST_F(MenuData, SetMenuShrinksTheClientAreaAndSendsTheNewSize) {
     HWND window = create("Bar", WS_CAPTION | WS_SYSMENU, 0, 0, 601, 540);
     RECT client;
