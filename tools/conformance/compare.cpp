@@ -53,8 +53,8 @@ uint32_t text_pixel(int color) {
     return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
 }
 
-// Whether a pixel is nearer the text colour than the background, summed over the channels: a
-// pixel that the glyph covers at least half.
+// Whether a pixel is nearer the text colour than the background, summed over the channels:
+// taken as a pixel the glyph covers at least half.
 bool mostly_text(uint32_t pixel, uint32_t text) {
     int to_text = 0, to_background = 0;
     for (int shift : {0, 8, 16}) {
