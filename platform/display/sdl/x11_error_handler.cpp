@@ -1,8 +1,7 @@
-// The X error handler that lets a wake-up to a vanished window pass.
+// The X error handler that lets requests about vanished windows pass.
 #include "platform/display/sdl/x11_error_handler.h"
 
 #include <X11/Xlib.h>
-#include <X11/Xproto.h>
 
 namespace sdl_display {
 
@@ -11,7 +10,8 @@ namespace {
 XErrorHandler previous_handler = nullptr;
 
 int handle_error(Display *display, XErrorEvent *error) {
-    if (error->error_code == BadWindow && error->request_code == X_SendEvent) return 0;
+    // A request about a window that is already gone can only be a race with its destruction.
+    if (error->error_code == BadWindow) return 0;
     return previous_handler ? previous_handler(display, error) : 0;
 }
 
