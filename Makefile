@@ -15,7 +15,7 @@ PREFIX ?= /usr/local
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev \
             libpng-dev libgtest-dev fonts-liberation xfonts-base \
-            libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool
+            libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool libbenchmark-dev
 # The Windows build (mingw-w64, GoogleTest's sources) and running it (Wine, an X server for its
 # windows, xdotool to type into them, xwd to look at them).
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth xdotool \

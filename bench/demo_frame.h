@@ -1,0 +1,32 @@
+// One frame of the bug demo, as the benchmarks draw it: the package opened on the virtual
+// display, the demo's own scene, panel and nine bugs drawn through the public calls.
+#pragma once
+
+#include "gfx/state.h"
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// Installs a virtual display of this size, loads the fonts and opens the package with logging
+// off, as the demo starts. Aborts with a message when the fonts are missing.
+void open_package(int screen_width = 1024, int screen_height = 768);
+
+// The 231 drawing calls of a full frame: the scene at phase 0 of an even cycle (60 calls, the
+// fish with an open mouth), the panel with nine number boxes (36) and nine bugs of sizes 22
+// down to 6 at assorted places and in assorted colours (135).
+void draw_frame();
+constexpr int FRAME_CALLS = 231;
+
+// A draw record with its text, captured from the drawing calls.
+struct Shape {
+    DrawRecord record;
+    std::string text;
+};
+
+// The records that draw_frame builds, captured instead of painted, with the origin they were
+// drawn for.
+std::vector<Shape> frame_shapes();
+
+} // namespace bench
