@@ -5,15 +5,6 @@
 
 namespace gdi {
 
-platform::HandleTable<DeviceContext> &device_contexts() {
-    static platform::HandleTable<DeviceContext> table{platform::HandleKind::DeviceContext};
-    return table;
-}
-
-DeviceContext *find_dc(HDC dc) {
-    return device_contexts().find(reinterpret_cast<uintptr_t>(dc));
-}
-
 namespace {
 
 DeviceContext with_defaults() {

@@ -71,26 +71,10 @@ void create_stock_objects(Objects &o) {
 
 } // namespace
 
-Objects &objects() {
-    static Objects *o = [] {
-        auto *created = new Objects;
-        create_stock_objects(*created);
-        return created;
-    }();
-    return *o;
-}
-
-PenObject *find_pen(HGDIOBJ handle) {
-    return objects().pens.find(value_of(handle));
-}
-BrushObject *find_brush(HGDIOBJ handle) {
-    return objects().brushes.find(value_of(handle));
-}
-FontObject *find_font(HGDIOBJ handle) {
-    return objects().fonts.find(value_of(handle));
-}
-BitmapObject *find_bitmap(HGDIOBJ handle) {
-    return objects().bitmaps.find(value_of(handle));
+Objects *create_objects() {
+    auto *created = new Objects;
+    create_stock_objects(*created);
+    return created;
 }
 
 HPEN default_pen() {
