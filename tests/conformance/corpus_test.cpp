@@ -11,7 +11,9 @@
 namespace {
 
 TEST(Corpus, FramesAreTheDemosWholeFrames) {
-    std::vector<std::vector<CorpusRecord>> frames = demo_frames();
+    std::vector<std::vector<CorpusRecord>> frames;
+    std::string error;
+    ASSERT_TRUE(demo_frames(frames, error)) << error;
     ASSERT_EQ(frames.size(), 102u);
     std::set<std::string> texts;
     for (const auto &frame : frames) {
@@ -59,7 +61,10 @@ TEST(Corpus, RandomRecordsCoverEveryKindWidthAndSize) {
 }
 
 TEST(Corpus, IsTheSameEveryTime) {
-    Corpus a = build_corpus(), b = build_corpus();
+    Corpus a, b;
+    std::string error;
+    ASSERT_TRUE(build_corpus(a, error)) << error;
+    ASSERT_TRUE(build_corpus(b, error)) << error;
     ASSERT_GE(a.shapes.size(), size_t(RANDOM_SHAPES));
     ASSERT_EQ(a.shapes.size(), b.shapes.size());
     ASSERT_EQ(a.texts.size(), b.texts.size());

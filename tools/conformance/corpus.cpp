@@ -31,6 +31,17 @@ std::vector<CorpusRecord> text_samples() {
         "0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~",
         "W",
         ".",
+        // Every other byte but the newline: control codes and DEL, code page 1252's own
+        // characters and undefined bytes, and the upper half of Latin-1.
+        "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0B\x0C\x0D\x0E\x0F\x10\x11\x12\x13\x14\x15\x16"
+        "\x17\x18\x19\x1A\x1B\x1C\x1D\x1E\x1F\x7F",
+        "\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F\x90\x91\x92\x93\x94"
+        "\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F",
+        "\xA0\xA1\xA2\xA3\xA4\xA5\xA6\xA7\xA8\xA9\xAA\xAB\xAC\xAD\xAE\xAF\xB0\xB1\xB2\xB3\xB4"
+        "\xB5\xB6\xB7\xB8\xB9\xBA\xBB\xBC\xBD\xBE\xBF\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9"
+        "\xCA\xCB\xCC\xCD\xCE\xCF\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xDD\xDE"
+        "\xDF\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF0\xF1\xF2\xF3"
+        "\xF4\xF5\xF6\xF7\xF8\xF9\xFA\xFB\xFC\xFD\xFE\xFF",
     };
     static const int sizes[] = {0, 1, 5, 8, 12, 16, 20, 24, 36, 48, 72, 127};
     struct Anchor {
@@ -51,9 +62,9 @@ std::vector<CorpusRecord> text_samples() {
     return samples;
 }
 
-Corpus build_corpus() {
-    Corpus corpus;
-    corpus.frames = demo_frames();
+bool build_corpus(Corpus &corpus, std::string &error) {
+    corpus = Corpus();
+    if (!demo_frames(corpus.frames, error)) return false;
     // Every distinct record of the frames on its own as well, so that a frame that differs
     // points at its records.
     std::set<decltype(key_of(CorpusRecord{}))> seen;
@@ -69,7 +80,7 @@ Corpus build_corpus() {
     corpus.shapes.insert(corpus.shapes.end(), random.begin(), random.end());
     std::vector<CorpusRecord> samples = text_samples();
     corpus.texts.insert(corpus.texts.end(), samples.begin(), samples.end());
-    return corpus;
+    return true;
 }
 
 void render_corpus_record(const CorpusRecord &entry) {

@@ -28,10 +28,12 @@ struct Corpus {
 
 enum { DEMO_FRAMES = 102, RANDOM_SHAPES = 12000 };
 
-Corpus build_corpus();
+// False, with an error, when the demo's frames cannot be captured.
+bool build_corpus(Corpus &corpus, std::string &error);
 
-// The demo's frames, captured from its drawing functions through the package's drawing calls.
-std::vector<std::vector<CorpusRecord>> demo_frames();
+// The demo's frames, captured from its drawing functions through the package's drawing calls
+// and their record stream. False, with an error, when the stream fails.
+bool demo_frames(std::vector<std::vector<CorpusRecord>> &frames, std::string &error);
 // `count` random non-text records from `seed`.
 std::vector<CorpusRecord> random_shapes(uint64_t seed, int count);
 // Text records of every point size class, anchored in and partly outside the canvas.

@@ -1,35 +1,12 @@
 // The demo's frames: the demo's own scene, panel and bug functions run through the package's
-// drawing calls, whose records are captured instead of painted.
-#include "gfx/record_sink.h"
+// drawing calls, which write their records to a temporary file instead of painting them.
+#include "gfx/record_stream.h"
 #include "tools/conformance/corpus.h"
+#include "tools/conformance/records.h"
 
 #include "demo/demo.h"
 
 namespace {
-
-std::vector<CorpusRecord> *captured = nullptr;
-
-const char *kind_of(const DrawRecord &r) {
-    switch (r.shape) {
-    case SHAPE_TRIANGLE: return "triangle";
-    case SHAPE_RECTANGLE: return "rectangle";
-    case SHAPE_OVAL: return r.width == 0 && r.x2 - r.x1 == r.y1 - r.y2 ? "circle" : "oval";
-    case SHAPE_LINE: return "line";
-    case SHAPE_PIXEL: return "pixel";
-    default: return "text";
-    }
-}
-
-void capture(const DrawRecord *record) {
-    CorpusRecord entry = {*record, "", kind_of(*record)};
-    entry.record.text = nullptr;
-    if (record->shape == SHAPE_TEXT && record->text) {
-        const char *text = static_cast<const char *>(GlobalLock(record->text));
-        if (text) entry.text = text;
-        GlobalUnlock(record->text);
-    }
-    captured->push_back(entry);
-}
 
 // Nine bugs, each in a state of its own: every speed class (standing, slow, fast enough to wrap
 // several times in a cycle), gliding and hopping, moving and stopped, and positions spread
@@ -64,14 +41,19 @@ Bugs varied_bugs() {
 
 } // namespace
 
-std::vector<std::vector<CorpusRecord>> demo_frames() {
+bool demo_frames(std::vector<std::vector<CorpusRecord>> &frames, std::string &error) {
+    FILE *stream = tmpfile();
+    if (!stream) {
+        error = "cannot open a temporary file for the demo's draw records";
+        return false;
+    }
     Bugs bugs = varied_bugs();
     int scene_phase = 0, scene_cycle = 0;
     unsigned char old_logging = logging_on;
     logging_on = 0;
-    gfx_record_sink = capture;
-
-    std::vector<std::vector<CorpusRecord>> frames(DEMO_FRAMES);
+    gfx_record_stream = stream;
+    // Where each frame's records end in the stream.
+    std::vector<long> ends(DEMO_FRAMES);
     for (int f = 0; f < DEMO_FRAMES; f++) {
         if (f > 0) {
             for (int i = 0; i < MAX_BUGS; i++)
@@ -79,14 +61,19 @@ std::vector<std::vector<CorpusRecord>> demo_frames() {
                     move_bug(bugs.x[i], bugs.y[i], bugs.steps[i], bugs.hopping[i], bugs.speed[i],
                              bugs.size[i]);
         }
-        captured = &frames[size_t(f)];
         draw_scene(scene_phase, scene_cycle);
         draw_panel(9 + count_active(bugs.active));
         draw_bugs(bugs.x, bugs.y, bugs.size, bugs.color, bugs.active);
+        ends[size_t(f)] = ftell(stream);
     }
-
-    gfx_record_sink = nullptr;
-    captured = nullptr;
+    gfx_record_stream = nullptr;
     logging_on = old_logging;
-    return frames;
+
+    frames.assign(DEMO_FRAMES, {});
+    bool read = !ferror(stream) && fflush(stream) == 0 && fseek(stream, 0, SEEK_SET) == 0;
+    if (!read) error = "cannot read the demo's draw records back";
+    for (size_t f = 0; read && f < frames.size(); f++)
+        read = read_records(stream, ends[f], frames[f], error);
+    fclose(stream);
+    return read;
 }

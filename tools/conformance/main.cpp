@@ -30,8 +30,8 @@ static int render(const std::string &directory) {
     std::filesystem::create_directories(directory, failure);
     if (failure) error = "cannot create " + directory + ": " + failure.message();
     if (error.empty() && open_canvas(error)) {
-        Corpus corpus = build_corpus();
-        bool rendered = render_corpus(corpus, directory, error);
+        Corpus corpus;
+        bool rendered = build_corpus(corpus, error) && render_corpus(corpus, directory, error);
         close_canvas();
         if (rendered) return 0;
     }
@@ -44,10 +44,11 @@ static int compare(const std::string &wine_directory, const std::string &native_
     // The corpus names the records; the comparison renders nothing.
     origin_x = CANVAS_ORIGIN_X;
     origin_y = CANVAS_ORIGIN_Y;
-    Corpus corpus = build_corpus();
+    Corpus corpus;
     std::string error;
-    bool agree = part == "text" ? compare_texts(corpus, wine_directory, native_directory, error)
-                                : compare_shapes(corpus, wine_directory, native_directory, error);
+    bool agree = build_corpus(corpus, error) &&
+                 (part == "text" ? compare_texts(corpus, wine_directory, native_directory, error)
+                                 : compare_shapes(corpus, wine_directory, native_directory, error));
     if (!error.empty()) fprintf(stderr, "conformance: %s\n", error.c_str());
     return agree && error.empty() ? 0 : 1;
 }

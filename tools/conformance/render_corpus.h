@@ -14,8 +14,9 @@ bool render_corpus(const Corpus &corpus, const std::string &directory, std::stri
 
 // Compare the dumps of the Windows build (under Wine) with the native build's and print the
 // report. Shapes: true when every frame and every non-text record agrees pixel for pixel
-// (records for which Wine is no oracle left out, and counted apart). Texts: true when the
-// bounding box of every text record's pixels lies within one pixel of Wine's on each side.
+// (records for which Wine is no oracle left out, and counted apart). Texts: true when every
+// text record agrees as text_comparison (wine_exceptions.h) says it is compared: pixel for
+// pixel where both draw one bit, by boxes where Wine draws grey.
 bool compare_shapes(const Corpus &corpus, const std::string &wine_directory,
                     const std::string &native_directory, std::string &error);
 bool compare_texts(const Corpus &corpus, const std::string &wine_directory,

@@ -47,3 +47,43 @@ const char *wine_exception(const DrawRecord &record) {
                "leaves the rows it missed unfilled or filled with garbage (gdi-rules.md 5.4)";
     return nullptr;
 }
+
+// Liberation Sans's gasp table: grey up to 8 pixels per em, one bit from 9 to 17, grey again
+// from 18 (tests/conformance checks these against the font file).
+enum { GREY_UP_TO_EM = 8, GREY_FROM_EM = 18 };
+
+int text_em(const DrawRecord &record) {
+    return record.x2 == 0 ? 14 : record.x2;
+}
+
+bool wine_draws_text_grey(const DrawRecord &record) {
+    if (record.shape != SHAPE_TEXT) return false;
+    int em = text_em(record);
+    return em <= GREY_UP_TO_EM || em >= GREY_FROM_EM;
+}
+
+TextComparison text_comparison(const DrawRecord &record) {
+    if (!wine_draws_text_grey(record)) return TEXT_SAME_PIXELS;
+    return text_em(record) <= 1 ? TEXT_UNJUDGED : TEXT_BOXES;
+}
+
+const char *text_rule(TextComparison comparison) {
+    switch (comparison) {
+    case TEXT_SAME_PIXELS:
+        return "ems 9 to 17 (and 14, point size 0): Wine and the stand-in both "
+               "draw one bit, and every pixel must be the same";
+    case TEXT_BOXES:
+        return "other ems: Wine draws grey, as Liberation Sans's gasp table asks, the stand-in one "
+               "bit. The stand-in's box must cover the box of Wine's pixels that are at least "
+               "half covered (nearer the text colour than the background; leaving out the "
+               "canvas's outermost rows and columns, as their one-bit counterparts may fall just "
+               "beyond it) less a pixel each side, and lie within the box of all of Wine's pixels "
+               "plus two: glyphs hinted for one bit can reach two pixels further than the same "
+               "glyphs hinted for grey (the arms of a Y-diaeresis at 20 pixels)";
+    case TEXT_UNJUDGED:
+        return "an em of 1 pixel: no glyph has a shape. Wine draws each as a faint speck (its "
+               "darkest pixel is 12% covered) or not at all, the stand-in a drop-out pixel or "
+               "nothing; only differing pixels are counted";
+    }
+    return "";
+}

@@ -50,15 +50,21 @@ void draw_text(const raster::Target &target, const Face &face, int x, int y, con
     if (background)
         fill(target, left, top, left + text_width(face, text, count), top + face.metrics.height,
              *background);
+    // Glyphs draw only inside the character cell's rows, as GDI's do: an accent above a capital
+    // or a cedilla below the descent is cut off.
+    raster::Target cell = target;
+    cell.clip_top = int(std::max<int64_t>(target.clip_top, top));
+    cell.clip_bottom = int(std::min<int64_t>(target.clip_bottom, top + face.metrics.height));
+    if (cell.clip_top >= cell.clip_bottom) return;
     // No glyph's ink starts further left of its pen than this, so once the pen is this far past
     // the clip's right edge, nothing more can show.
     int64_t reach = face.metrics.max_char_width + face.metrics.height;
     int64_t pen_x = left;
     int64_t baseline = top + face.metrics.ascent;
-    for (int i = 0; i < count && pen_x - reach < target.clip_right; i++) {
+    for (int i = 0; i < count && pen_x - reach < cell.clip_right; i++) {
         const Glyph &glyph = glyph_for(face, static_cast<unsigned char>(text[i]));
-        draw_glyph(target, glyph, pen_x, baseline, color);
-        pen_x += glyph.advance;
+        draw_glyph(cell, glyph, pen_x, baseline, color);
+        pen_x += glyph.draw_advance;
     }
 }
 

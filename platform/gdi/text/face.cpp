@@ -3,6 +3,9 @@
 
 #include "platform/win.h"
 
+#include FT_BITMAP_H
+#include FT_GASP_H
+#include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
@@ -17,11 +20,27 @@ int scaled(FT_Long units, FT_Fixed scale) {
     return int((FT_MulFix(units, scale) + 32) >> 6);
 }
 
-// Latin-1 control codes have no character, so they take the missing glyph (index 0); so does
-// any character the face lacks.
+// Windows' ANSI code page 1252 gives bytes 0x80..0x9F characters of their own (the euro sign,
+// typographic quotes, dashes, ...); 0 marks the five it leaves undefined.
+const uint16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+// The character a byte stands for in code page 1252; 0 for control codes (0..31, 127) and the
+// undefined bytes, which have no character and draw the missing glyph, as under GDI.
+FT_ULong character_of(unsigned char byte) {
+    if (byte < 32 || byte == 127) return 0;
+    if (byte >= 0x80 && byte < 0xA0) return kCp1252High[byte - 0x80];
+    return byte;
+}
+
+// The glyph for a byte; the missing glyph (index 0) for a byte without a character and for a
+// character the face lacks.
 FT_UInt glyph_index(FT_Face ft, unsigned char byte) {
-    if (byte < 32 || (byte >= 127 && byte < 160)) return 0;
-    return FT_Get_Char_Index(ft, byte);
+    FT_ULong character = character_of(byte);
+    return character ? FT_Get_Char_Index(ft, character) : 0;
 }
 
 bool ink_at(const FT_Bitmap &bitmap, const unsigned char *row, unsigned x) {
@@ -30,15 +49,15 @@ bool ink_at(const FT_Bitmap &bitmap, const unsigned char *row, unsigned x) {
     return false;
 }
 
-// Turns the slot's rendered bitmap into runs of ink.
-void take_bitmap(FT_GlyphSlot slot, Glyph &glyph) {
-    const FT_Bitmap &bitmap = slot->bitmap;
+// Turns a rendered bitmap whose top-left pixel lies at (bitmap_left, -bitmap_top) from the pen
+// into runs of ink.
+void take_bitmap(const FT_Bitmap &bitmap, int32_t bitmap_left, int32_t bitmap_top, Glyph &glyph) {
     glyph.runs.clear();
     for (unsigned r = 0; r < bitmap.rows; r++) {
         const unsigned char *row =
             bitmap.pitch >= 0 ? bitmap.buffer + size_t(r) * size_t(bitmap.pitch)
                               : bitmap.buffer + size_t(bitmap.rows - 1 - r) * size_t(-bitmap.pitch);
-        int32_t y = int32_t(r) - slot->bitmap_top;
+        int32_t y = int32_t(r) - bitmap_top;
         unsigned x = 0;
         while (x < bitmap.width) {
             if (!ink_at(bitmap, row, x)) {
@@ -47,8 +66,7 @@ void take_bitmap(FT_GlyphSlot slot, Glyph &glyph) {
             }
             unsigned end = x + 1;
             while (end < bitmap.width && ink_at(bitmap, row, end)) end++;
-            glyph.runs.push_back(
-                {y, slot->bitmap_left + int32_t(x), slot->bitmap_left + int32_t(end)});
+            glyph.runs.push_back({y, bitmap_left + int32_t(x), bitmap_left + int32_t(end)});
             x = end;
         }
     }
@@ -63,16 +81,51 @@ void take_bitmap(FT_GlyphSlot slot, Glyph &glyph) {
     }
 }
 
-// Loads and renders one glyph. A scalable face takes its advance from hinting for an ordinary
-// (grey) target, as GDI measures text, and its image from hinting for a one-bit target, which
-// keeps stems crisp; both are whole pixels. A glyph that fails to load draws nothing.
+// Renders the outline in the slot one bit deep into the whole pixels that its control box
+// touches. FreeType's own rendering rounds that box to the nearest pixel edges instead, which
+// cuts off the pixels that drop-out control adds at a glyph's tips (the point of a "<" at 12
+// pixels); GDI keeps them.
+void render_outline(FT_GlyphSlot slot, Glyph &glyph) {
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
+    FT_Outline &outline = slot->outline;
+    FT_BBox box;
+    FT_Outline_Get_CBox(&outline, &box);
+    FT_Pos left = box.xMin & -64, bottom = box.yMin & -64;
+    FT_Pos right = (box.xMax + 63) & -64, top = (box.yMax + 63) & -64;
+    if (right <= left || top <= bottom) return; // no ink: a space
+    FT_Bitmap bitmap;
+    FT_Bitmap_Init(&bitmap);
+    bitmap.width = unsigned((right - left) >> 6);
+    bitmap.rows = unsigned((top - bottom) >> 6);
+    bitmap.pitch = int((bitmap.width + 7) / 8);
+    bitmap.pixel_mode = FT_PIXEL_MODE_MONO;
+    bitmap.num_grays = 2;
+    std::vector<unsigned char> buffer(size_t(bitmap.pitch) * bitmap.rows);
+    bitmap.buffer = buffer.data();
+    FT_Outline_Translate(&outline, -left, -bottom);
+    if (FT_Outline_Get_Bitmap(slot->library, &outline, &bitmap) == 0)
+        take_bitmap(bitmap, int32_t(left >> 6), int32_t(top >> 6), glyph);
+}
+
+// Loads and renders one glyph. A scalable face measures with the advance hinting gives for an
+// ordinary (grey) target, as GDI measures text, and draws the image hinted for a one-bit target,
+// which keeps stems crisp at every size; the pen moves by the advance of the hinting GDI draws
+// with at this size (gasp_grey). All advances are whole pixels. A glyph that fails to load draws
+// nothing.
 void load_glyph(const Face &face, FT_UInt index, Glyph &glyph) {
     FT_Face ft = face.ft;
-    if (!face.bitmap_font && FT_Load_Glyph(ft, index, FT_LOAD_DEFAULT) == 0)
+    if (face.bitmap_font) {
+        if (FT_Load_Glyph(ft, index, FT_LOAD_TARGET_MONO | FT_LOAD_RENDER) != 0) return;
+        glyph.advance = glyph.draw_advance = int((ft->glyph->advance.x + 32) >> 6);
+        take_bitmap(ft->glyph->bitmap, ft->glyph->bitmap_left, ft->glyph->bitmap_top, glyph);
+        return;
+    }
+    if (FT_Load_Glyph(ft, index, FT_LOAD_DEFAULT) == 0)
         glyph.advance = int((ft->glyph->metrics.horiAdvance + 63) >> 6);
-    if (FT_Load_Glyph(ft, index, FT_LOAD_TARGET_MONO | FT_LOAD_RENDER) != 0) return;
-    if (face.bitmap_font) glyph.advance = int((ft->glyph->advance.x + 32) >> 6);
-    take_bitmap(ft->glyph, glyph);
+    glyph.draw_advance = glyph.advance;
+    if (FT_Load_Glyph(ft, index, FT_LOAD_TARGET_MONO) != 0) return;
+    if (!face.gasp_grey) glyph.draw_advance = int((ft->glyph->metrics.horiAdvance + 63) >> 6);
+    render_outline(ft->glyph, glyph);
 }
 
 } // namespace
@@ -104,6 +157,8 @@ std::unique_ptr<Face> scalable_face(FT_Face ft, int em, int weight) {
     m.average_char_width = scaled(os2->xAvgCharWidth, scale);
     m.max_char_width = scaled(ft->bbox.xMax - ft->bbox.xMin, scale);
     m.weight = weight;
+    FT_Int gasp = FT_Get_Gasp(ft, FT_UInt(em));
+    face->gasp_grey = gasp != FT_GASP_NO_TABLE && (gasp & FT_GASP_DO_GRAY);
     m.pitch_and_family = 0x27; // FF_SWISS, TrueType, vector, variable pitch
     m.first_char = 32;
     m.last_char = 255;

@@ -1,5 +1,5 @@
 // A realized face: one font file at one pixel size, its metrics, and its glyphs, rendered
-// without anti-aliasing and cached by byte.
+// without anti-aliasing and cached by byte. Bytes are characters of Windows' ANSI code page 1252.
 #pragma once
 
 #include "platform/gdi/text/text.h"
@@ -22,7 +22,8 @@ struct GlyphRun {
 
 struct Glyph {
     bool ready = false;
-    int advance = 0;
+    int advance = 0;      // its width when text is measured
+    int draw_advance = 0; // how far the pen moves past it when text is drawn
     int left = 0, top = 0, right = 0, bottom = 0; // the ink's box, in run coordinates
     std::vector<GlyphRun> runs;
 };
@@ -30,6 +31,10 @@ struct Glyph {
 struct Face {
     FT_Face ft = nullptr;
     bool bitmap_font = false;
+    // The font's gasp table asks for grey (anti-aliased) rendering at this size. GDI then draws
+    // with normally hinted glyphs, else with glyphs hinted for one bit; the pen moves by the
+    // advances of the glyphs it draws.
+    bool gasp_grey = false;
     Metrics metrics;
     mutable std::array<Glyph, 256> glyphs; // filled on first use of each byte
 

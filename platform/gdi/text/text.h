@@ -1,9 +1,10 @@
 // Text for the stand-in: the font files, realized faces, and measuring and drawing strings.
 //
 // The GDI text calls (CreateFontA, TextOutA, ...) are built on this; the window layer uses it
-// directly to draw menus. Strings are bytes: 32..126 and 160..255 are Latin-1 characters, and
-// every other byte (control codes) draws the face's missing-glyph box, as GDI draws a character
-// its font lacks.
+// directly to draw menus. Strings are bytes in Windows' ANSI code page 1252: Latin-1 with
+// typographic characters (the euro sign, quotes, dashes, ...) at 0x80..0x9F. Control codes and
+// the bytes the code page leaves undefined draw the face's missing-glyph box, as GDI draws a
+// character its font lacks.
 #pragma once
 
 #include "platform/gdi/raster/raster.h"
@@ -50,13 +51,15 @@ const Face &menu_face();
 
 const Metrics &metrics(const Face &face);
 
-// The width of `count` bytes of `text`: the sum of their advances.
+// The width of `count` bytes of `text`: the sum of their advances, as GDI measures them.
 int64_t text_width(const Face &face, const char *text, int count);
 
 // Draws `count` bytes of `text` with the top-left of the first character cell at device
-// (x, y) and the baseline at y + ascent, glyph pixels in `color` (0x00RRGGBB). With a
-// `background`, the cells (x .. x + width - 1 by y .. y + height - 1) are filled with it first;
-// without, only glyph pixels change.
+// (x, y) and the baseline at y + ascent, glyph pixels in `color` (0x00RRGGBB). As under GDI, the
+// pen moves by the advances of the glyphs as drawn, which can differ from the measured ones by a
+// pixel or two, and no glyph pixel falls outside the cell's rows (y .. y + height - 1). With a
+// `background`, the measured extent (x .. x + text_width - 1 by the cell's rows) is filled with
+// it first; without, only glyph pixels change.
 void draw_text(const raster::Target &target, const Face &face, int x, int y, const char *text,
                int count, uint32_t color, const uint32_t *background = nullptr);
 
