@@ -1,7 +1,7 @@
 #include "bench/demo_frame.h"
 
 #include "demo/demo.h"
-#include "gfx/record_sink.h"
+#include "gfx/record_stream.h"
 #include "platform/display/virtual/virtual_display.h"
 #include "platform/gdi/text/text.h"
 
@@ -31,17 +31,12 @@ Bugs nine_bugs() {
     return bugs;
 }
 
-std::vector<Shape> *captured = nullptr;
-
-void capture(const DrawRecord *record) {
-    Shape shape = {*record, ""};
-    shape.record.text = nullptr;
-    if (record->shape == SHAPE_TEXT && record->text) {
-        if (const char *text = static_cast<const char *>(GlobalLock(record->text)))
-            shape.text = text;
-        GlobalUnlock(record->text);
-    }
-    captured->push_back(shape);
+// A little-endian 32-bit integer of the record stream.
+int32_t read_int(FILE *stream) {
+    unsigned char bytes[4] = {0, 0, 0, 0};
+    if (fread(bytes, 1, 4, stream) != 4) return 0;
+    return int32_t(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
+                   uint32_t(bytes[3]) << 24);
 }
 
 } // namespace
@@ -67,13 +62,27 @@ void draw_frame() {
     draw_bugs(bugs.x, bugs.y, bugs.size, bugs.color, bugs.active);
 }
 
-std::vector<Shape> frame_shapes() {
+std::vector<Shape> capture_shapes(void (*draw)()) {
+    FILE *stream = tmpfile();
+    if (!stream) {
+        std::perror("tmpfile");
+        std::exit(1);
+    }
+    gfx_record_stream = stream;
+    draw();
+    gfx_record_stream = nullptr;
+    long end = ftell(stream);
+    rewind(stream);
     std::vector<Shape> shapes;
-    captured = &shapes;
-    gfx_record_sink = capture;
-    draw_frame();
-    gfx_record_sink = nullptr;
-    captured = nullptr;
+    while (ftell(stream) < end) {
+        int32_t f[10];
+        for (int32_t &field : f) field = read_int(stream);
+        Shape shape = {{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], nullptr}, ""};
+        shape.text.resize(size_t(f[9]));
+        if (f[9] > 0 && fread(shape.text.data(), 1, size_t(f[9]), stream) != size_t(f[9])) break;
+        shapes.push_back(shape);
+    }
+    fclose(stream);
     return shapes;
 }
 

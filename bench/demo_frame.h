@@ -25,8 +25,12 @@ struct Shape {
     std::string text;
 };
 
-// The records that draw_frame builds, captured instead of painted, with the origin they were
-// drawn for.
-std::vector<Shape> frame_shapes();
+// The records that `draw` builds through the drawing calls, captured instead of painted.
+std::vector<Shape> capture_shapes(void (*draw)());
+
+// The records of draw_frame.
+inline std::vector<Shape> frame_shapes() {
+    return capture_shapes(draw_frame);
+}
 
 } // namespace bench

@@ -6,11 +6,9 @@
 // that share the machine's noise; `make bench` does.
 #include "bench/cairo_frame.h"
 #include "bench/demo_frame.h"
-#include "gfx/record_sink.h"
 
 #include <benchmark/benchmark.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,7 +27,7 @@ void frame_cairo(benchmark::State &state, const std::vector<bench::Shape> &shape
 
 struct Kind {
     const char *name;
-    std::function<void()> draw; // one drawing call of the package
+    void (*draw)(); // one drawing call of the package
 };
 
 // The demo's shapes, one of each kind and size class.
@@ -57,18 +55,6 @@ const std::vector<Kind> &kinds() {
     return list;
 }
 
-std::vector<bench::Shape> *capture_into = nullptr;
-void capture_one(const DrawRecord *record) {
-    bench::Shape shape = {*record, ""};
-    shape.record.text = nullptr;
-    if (record->shape == SHAPE_TEXT) {
-        if (const char *text = static_cast<const char *>(GlobalLock(record->text)))
-            shape.text = text;
-        GlobalUnlock(record->text);
-    }
-    capture_into->push_back(shape);
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -79,11 +65,7 @@ int main(int argc, char **argv) {
     benchmark::RegisterBenchmark("frame/korva", frame_korva);
     benchmark::RegisterBenchmark("frame/cairo", frame_cairo, std::cref(shapes));
     for (const Kind &kind : kinds()) {
-        std::vector<bench::Shape> one;
-        capture_into = &one;
-        gfx_record_sink = capture_one;
-        kind.draw();
-        gfx_record_sink = nullptr;
+        std::vector<bench::Shape> one = bench::capture_shapes(kind.draw);
         std::string name = std::string("kind/") + kind.name;
         benchmark::RegisterBenchmark((name + "/korva").c_str(), [&kind](benchmark::State &state) {
             for (auto _ : state) kind.draw();
