@@ -125,6 +125,20 @@ HBRUSH CreateSolidBrush(COLORREF color) {
         objects().brushes.add(BrushObject{false, color & 0xFFFFFF, false}));
 }
 
+namespace {
+
+// Out of line, like selecting one: pens and brushes are deleted with every drawing call.
+__attribute__((noinline)) BOOL delete_bitmap(Objects &o, uintptr_t value) {
+    BitmapObject *bitmap = o.bitmaps.find(value);
+    if (!bitmap) return FALSE;
+    if (bitmap->stock) return TRUE;
+    // A bitmap selected into a DC cannot be deleted, as in Windows.
+    if (bitmap->selected_into && find_dc(bitmap->selected_into)) return FALSE;
+    return o.bitmaps.remove(value);
+}
+
+} // namespace
+
 BOOL DeleteObject(HGDIOBJ handle) {
     Objects &o = objects();
     uintptr_t value = value_of(handle);
@@ -144,14 +158,7 @@ BOOL DeleteObject(HGDIOBJ handle) {
         if (!font) return FALSE;
         return font->stock ? TRUE : o.fonts.remove(value);
     }
-    case platform::HandleKind::Bitmap: {
-        BitmapObject *bitmap = o.bitmaps.find(value);
-        if (!bitmap) return FALSE;
-        if (bitmap->stock) return TRUE;
-        // A bitmap selected into a DC cannot be deleted, as in Windows.
-        if (bitmap->selected_into && find_dc(bitmap->selected_into)) return FALSE;
-        return o.bitmaps.remove(value);
-    }
+    case platform::HandleKind::Bitmap: return delete_bitmap(o, value);
     default: return FALSE;
     }
 }
