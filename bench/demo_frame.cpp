@@ -41,8 +41,9 @@ int32_t read_int(FILE *stream) {
 
 } // namespace
 
-void open_package(int screen_width, int screen_height) {
-    virtual_display::install(screen_width, screen_height);
+namespace {
+
+void open_with_fonts() {
     std::string error;
     if (!text::init(error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
@@ -54,9 +55,21 @@ void open_package(int screen_width, int screen_height) {
     gfx_clear();
 }
 
-void draw_frame() {
+} // namespace
+
+void open_package(int screen_width, int screen_height) {
+    virtual_display::install(screen_width, screen_height);
+    open_with_fonts();
+}
+
+void open_package_on(std::unique_ptr<display::Backend> backend) {
+    display::install(std::move(backend));
+    open_with_fonts();
+}
+
+void draw_frame(int phase) {
     static const Bugs bugs = nine_bugs();
-    int scene_phase = 0, scene_cycle = 0;
+    int scene_phase = phase, scene_cycle = 0;
     draw_scene(scene_phase, scene_cycle);
     draw_panel(9 + count_active(bugs.active));
     draw_bugs(bugs.x, bugs.y, bugs.size, bugs.color, bugs.active);
