@@ -68,10 +68,22 @@ void open_package_on(std::unique_ptr<display::Backend> backend) {
 }
 
 void draw_frame(int phase) {
-    static const Bugs bugs = nine_bugs();
+    draw_scene_part(phase);
+    draw_panel_part();
+    draw_bugs_part();
+}
+
+void draw_scene_part(int phase) {
     int scene_phase = phase, scene_cycle = 0;
     draw_scene(scene_phase, scene_cycle);
-    draw_panel(9 + count_active(bugs.active));
+}
+
+void draw_panel_part() {
+    draw_panel(9 + MAX_BUGS);
+}
+
+void draw_bugs_part() {
+    static const Bugs bugs = nine_bugs();
     draw_bugs(bugs.x, bugs.y, bugs.size, bugs.color, bugs.active);
 }
 

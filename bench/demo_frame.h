@@ -23,6 +23,10 @@ void open_package_on(std::unique_ptr<display::Backend> backend);
 // down to 6 at assorted places and in assorted colours (135). Another phase gives another
 // picture (with one call fewer when the fish's mouth is closed).
 void draw_frame(int phase = 0);
+// Its three parts: the scene (60 calls at phase 0), the panel (36), the bugs (135).
+void draw_scene_part(int phase = 0);
+void draw_panel_part();
+void draw_bugs_part();
 constexpr int FRAME_CALLS = 231;
 
 // A draw record with its text, captured from the drawing calls.

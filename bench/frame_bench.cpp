@@ -16,13 +16,11 @@ namespace {
 
 void frame_korva(benchmark::State &state) {
     for (auto _ : state) bench::draw_frame();
-    state.counters["calls"] = bench::FRAME_CALLS;
 }
 
 void frame_cairo(benchmark::State &state, const std::vector<bench::Shape> &shapes) {
     bench::CairoCanvas canvas;
     for (auto _ : state) canvas.draw(shapes);
-    state.counters["calls"] = double(shapes.size());
 }
 
 struct Kind {
@@ -64,6 +62,15 @@ int main(int argc, char **argv) {
 
     benchmark::RegisterBenchmark("frame/korva", frame_korva);
     benchmark::RegisterBenchmark("frame/cairo", frame_cairo, std::cref(shapes));
+    benchmark::RegisterBenchmark("part/scene/korva", [](benchmark::State &state) {
+        for (auto _ : state) bench::draw_scene_part();
+    });
+    benchmark::RegisterBenchmark("part/panel/korva", [](benchmark::State &state) {
+        for (auto _ : state) bench::draw_panel_part();
+    });
+    benchmark::RegisterBenchmark("part/bugs/korva", [](benchmark::State &state) {
+        for (auto _ : state) bench::draw_bugs_part();
+    });
     for (const Kind &kind : kinds()) {
         std::vector<bench::Shape> one = bench::capture_shapes(kind.draw);
         std::string name = std::string("kind/") + kind.name;

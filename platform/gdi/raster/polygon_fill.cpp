@@ -52,7 +52,12 @@ bool fill_two_sides(const Canvas &c, const Point64 *points, size_t count, uint32
     size_t top = 0;
     for (size_t i = 1; i < count; i++)
         if (points[i].y < points[top].y) top = i;
-    auto at = [&](size_t k) { return points[(top + k) % count]; };
+    // Point k after the top one, for 0 <= k <= count (no division: it would cost more than the
+    // rest of a small polygon's set-up).
+    auto at = [&](size_t k) {
+        size_t i = top + k;
+        return points[i >= count ? i - count : i];
+    };
     // Edges 0 ... turn-1 (from the top, going forwards) go down or level, the rest up or level.
     size_t turn = count;
     for (size_t k = 0; k < count; k++) {
