@@ -25,10 +25,11 @@ void WindowPixels::scroll(int first, int dy) {
     const size_t rows = size_t(height - first); // rows that scroll
     const size_t distance = size_t(dy < 0 ? -int64_t(dy) : int64_t(dy));
     if (width == 0 || rows == 0 || dy == 0 || distance >= rows) return; // nothing moves
-    // Spare rows as many as the content has, so that the content is copied as a whole at most
-    // once every height / distance scrolls.
+    // Spare rows three times as many as the content has, so that the content is copied as a
+    // whole at most once every 3 height / distance scrolls: spread over them, a third of what
+    // copying the uncovered rows costs.
     const size_t total = size_t(height);
-    const size_t block_rows = 2 * total;
+    const size_t block_rows = 4 * total;
     if (block_.size() < block_rows * size_t(width)) block_.resize(block_rows * size_t(width));
 
     if (dy < 0) {
