@@ -5,6 +5,7 @@
 # Both install the Debian packages they need when they are missing.
 #   make install [PREFIX=DIR]   builds, then installs the package for client programs under DIR
 #                               (default /usr/local)
+#   make bench   builds and runs the benchmarks; prints every figure against its budget
 
 BUILD ?= build
 WINDOWS_BUILD ?= $(BUILD)/windows
@@ -15,13 +16,17 @@ PREFIX ?= /usr/local
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev \
             libpng-dev libgtest-dev fonts-liberation xfonts-base \
-            libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool
+            libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool libbenchmark-dev
 # The Windows build (mingw-w64, GoogleTest's sources) and running it (Wine, an X server for its
 # windows, xdotool to type into them, xwd to look at them).
+# The benchmarks: Cairo is the baseline the frame is measured against, valgrind counts its
+# instructions, Xvfb and xdotool run the demo for the idle and start-up figures.
+BENCH_PACKAGES := libcairo2-dev valgrind xvfb xdotool
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth xdotool \
                     x11-apps
 
-.PHONY: all deps deps-windows build build-windows test run install golden clean format
+.PHONY: all deps deps-windows deps-bench build build-windows test run install golden bench clean \
+        format
 
 all: build
 
@@ -55,6 +60,15 @@ run: build
 # The header, the libraries, the CMake package and the pkg-config files, under $(PREFIX).
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+deps-bench:
+	@./tools/install-packages.sh $(BENCH_PACKAGES)
+
+# The benchmarks run one at a time, each with repetitions (REPETITIONS=9 by default); the
+# table's figures are medians. The build comes after the packages, so that Cairo is found.
+bench: deps deps-bench
+	@$(MAKE) --no-print-directory build
+	@./bench/run.sh $(BUILD)
 
 # Remakes the demo's golden frames and log after a deliberate change to its pictures.
 golden: build

@@ -1,5 +1,6 @@
 // Copies of pixels: BitBlt between DCs and ScrollDC within one.
 #include "platform/gdi/dc.h"
+#include "platform/user/window_surface.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,6 +17,10 @@ struct Box {
 Box intersect(Box a, Box b) {
     return Box{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
                std::min(a.bottom, b.bottom)};
+}
+
+bool equal(Box a, Box b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 Box shifted(Box b, int64_t dx, int64_t dy) {
@@ -77,7 +82,11 @@ BOOL ScrollDC(HDC handle, int dx, int dy, const RECT *scroll, const RECT *clip, 
     Box limit =
         clip ? intersect(whole, Box{clip->left, clip->top, clip->right, clip->bottom}) : whole;
     Box moved = intersect(shifted(area, dx, dy), limit);
-    copy_box(t, t, moved, dx, dy);
+    // A window's whole client area scrolled up or down (the log's new line) moves where the
+    // window's rows start, not its pixels.
+    bool whole_client = dc->window && dx == 0 && !area.empty() && equal(area, whole) &&
+                        equal(limit, whole) && user::scroll_window_client(dc->window, dy);
+    if (!whole_client) copy_box(t, t, moved, dx, dy);
     dc_changed(*dc);
     if (update) {
         // The part of the area that nothing moved into, as a bounding rectangle.

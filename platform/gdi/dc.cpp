@@ -5,15 +5,6 @@
 
 namespace gdi {
 
-platform::HandleTable<DeviceContext> &device_contexts() {
-    static platform::HandleTable<DeviceContext> table{platform::HandleKind::DeviceContext};
-    return table;
-}
-
-DeviceContext *find_dc(HDC dc) {
-    return device_contexts().find(reinterpret_cast<uintptr_t>(dc));
-}
-
 namespace {
 
 DeviceContext with_defaults() {
@@ -90,6 +81,26 @@ HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
     return reinterpret_cast<HBITMAP>(objects().bitmaps.add(std::move(bitmap)));
 }
 
+namespace {
+
+// Out of line, so that selecting a pen or a brush, which every drawing call does several times,
+// stays a few instructions.
+__attribute__((noinline)) HGDIOBJ select_bitmap(HDC handle, DeviceContext *dc, HGDIOBJ object) {
+    BitmapObject *bitmap = find_bitmap(object);
+    if (!bitmap || !dc->memory) return nullptr;
+    // A bitmap can be selected into one memory DC at a time (the stock one into any).
+    if (!bitmap->stock && bitmap->selected_into && bitmap->selected_into != handle &&
+        find_dc(bitmap->selected_into))
+        return nullptr;
+    HGDIOBJ previous = dc->bitmap;
+    deselect_bitmap(*dc);
+    dc->bitmap = static_cast<HBITMAP>(object);
+    if (!bitmap->stock) bitmap->selected_into = handle;
+    return previous;
+}
+
+} // namespace
+
 HGDIOBJ SelectObject(HDC handle, HGDIOBJ object) {
     DeviceContext *dc = find_dc(handle);
     if (!dc) return nullptr;
@@ -112,19 +123,7 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object) {
         dc->font = static_cast<HFONT>(object);
         return previous;
     }
-    case platform::HandleKind::Bitmap: {
-        BitmapObject *bitmap = find_bitmap(object);
-        if (!bitmap || !dc->memory) return nullptr;
-        // A bitmap can be selected into one memory DC at a time (the stock one into any).
-        if (!bitmap->stock && bitmap->selected_into && bitmap->selected_into != handle &&
-            find_dc(bitmap->selected_into))
-            return nullptr;
-        HGDIOBJ previous = dc->bitmap;
-        deselect_bitmap(*dc);
-        dc->bitmap = static_cast<HBITMAP>(object);
-        if (!bitmap->stock) bitmap->selected_into = handle;
-        return previous;
-    }
+    case platform::HandleKind::Bitmap: return select_bitmap(handle, dc, object);
     default: return nullptr;
     }
 }

@@ -20,8 +20,15 @@ struct DeviceContext {
     POINT position{0, 0}; // MoveToEx / LineTo
 };
 
-platform::HandleTable<DeviceContext> &device_contexts();
-DeviceContext *find_dc(HDC dc);
+// The live DCs (never destroyed, like the objects). Inline: every drawing call looks its DC up.
+inline platform::HandleTable<DeviceContext> &device_contexts() {
+    static auto *const table =
+        new platform::HandleTable<DeviceContext>{platform::HandleKind::DeviceContext};
+    return *table;
+}
+inline DeviceContext *find_dc(HDC dc) {
+    return device_contexts().find(reinterpret_cast<uintptr_t>(dc));
+}
 
 // A DC for a window's client area (GetDC, BeginPaint); released with release_window_dc.
 HDC create_window_dc(HWND window);

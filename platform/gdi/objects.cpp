@@ -71,26 +71,10 @@ void create_stock_objects(Objects &o) {
 
 } // namespace
 
-Objects &objects() {
-    static Objects *o = [] {
-        auto *created = new Objects;
-        create_stock_objects(*created);
-        return created;
-    }();
-    return *o;
-}
-
-PenObject *find_pen(HGDIOBJ handle) {
-    return objects().pens.find(value_of(handle));
-}
-BrushObject *find_brush(HGDIOBJ handle) {
-    return objects().brushes.find(value_of(handle));
-}
-FontObject *find_font(HGDIOBJ handle) {
-    return objects().fonts.find(value_of(handle));
-}
-BitmapObject *find_bitmap(HGDIOBJ handle) {
-    return objects().bitmaps.find(value_of(handle));
+Objects *create_objects() {
+    auto *created = new Objects;
+    create_stock_objects(*created);
+    return created;
 }
 
 HPEN default_pen() {
@@ -141,6 +125,20 @@ HBRUSH CreateSolidBrush(COLORREF color) {
         objects().brushes.add(BrushObject{false, color & 0xFFFFFF, false}));
 }
 
+namespace {
+
+// Out of line, like selecting one: pens and brushes are deleted with every drawing call.
+__attribute__((noinline)) BOOL delete_bitmap(Objects &o, uintptr_t value) {
+    BitmapObject *bitmap = o.bitmaps.find(value);
+    if (!bitmap) return FALSE;
+    if (bitmap->stock) return TRUE;
+    // A bitmap selected into a DC cannot be deleted, as in Windows.
+    if (bitmap->selected_into && find_dc(bitmap->selected_into)) return FALSE;
+    return o.bitmaps.remove(value);
+}
+
+} // namespace
+
 BOOL DeleteObject(HGDIOBJ handle) {
     Objects &o = objects();
     uintptr_t value = value_of(handle);
@@ -160,14 +158,7 @@ BOOL DeleteObject(HGDIOBJ handle) {
         if (!font) return FALSE;
         return font->stock ? TRUE : o.fonts.remove(value);
     }
-    case platform::HandleKind::Bitmap: {
-        BitmapObject *bitmap = o.bitmaps.find(value);
-        if (!bitmap) return FALSE;
-        if (bitmap->stock) return TRUE;
-        // A bitmap selected into a DC cannot be deleted, as in Windows.
-        if (bitmap->selected_into && find_dc(bitmap->selected_into)) return FALSE;
-        return o.bitmaps.remove(value);
-    }
+    case platform::HandleKind::Bitmap: return delete_bitmap(o, value);
     default: return FALSE;
     }
 }

@@ -50,13 +50,29 @@ struct Objects {
     platform::HandleTable<BitmapObject> bitmaps{platform::HandleKind::Bitmap};
 };
 
-// The process's GDI objects, stock objects included (created on first use).
-Objects &objects();
+// Makes the object tables with the stock objects in them; objects() calls it once.
+Objects *create_objects();
 
-PenObject *find_pen(HGDIOBJ handle);
-BrushObject *find_brush(HGDIOBJ handle);
-FontObject *find_font(HGDIOBJ handle);
-BitmapObject *find_bitmap(HGDIOBJ handle);
+// The process's GDI objects, stock objects included (created on first use and never destroyed,
+// so that they outlive every other static). Inline, with the lookups below: every drawing call
+// goes through them several times.
+inline Objects &objects() {
+    static Objects *const o = create_objects();
+    return *o;
+}
+
+inline PenObject *find_pen(HGDIOBJ handle) {
+    return objects().pens.find(reinterpret_cast<uintptr_t>(handle));
+}
+inline BrushObject *find_brush(HGDIOBJ handle) {
+    return objects().brushes.find(reinterpret_cast<uintptr_t>(handle));
+}
+inline FontObject *find_font(HGDIOBJ handle) {
+    return objects().fonts.find(reinterpret_cast<uintptr_t>(handle));
+}
+inline BitmapObject *find_bitmap(HGDIOBJ handle) {
+    return objects().bitmaps.find(reinterpret_cast<uintptr_t>(handle));
+}
 
 // The defaults a new DC starts with.
 HPEN default_pen();       // BLACK_PEN

@@ -58,9 +58,16 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
 BOOL Polygon(HDC dc, const POINT *points, int count) {
     if (!points || count < 2) return FALSE;
     return draw_on(dc, [&](DeviceContext &c, const raster::Target &t) {
-        std::vector<raster::Point> corners(static_cast<size_t>(count));
-        for (int i = 0; i < count; i++) corners[size_t(i)] = {points[i].x, points[i].y};
-        raster::polygon(t, corners.data(), count, pen_of(c), brush_of(c));
+        // Triangles and other small polygons need no allocation.
+        raster::Point few[8];
+        std::vector<raster::Point> many;
+        raster::Point *corners = few;
+        if (count > 8) {
+            many.resize(static_cast<size_t>(count));
+            corners = many.data();
+        }
+        for (int i = 0; i < count; i++) corners[i] = {points[i].x, points[i].y};
+        raster::polygon(t, corners, count, pen_of(c), brush_of(c));
     });
 }
 

@@ -15,7 +15,7 @@ void resize_surface(user::Window &w) {
     int width = w.client_width;
     int height = w.menu_bar_height + w.client_height;
     if (width == w.surface.width && height == w.surface.height) return;
-    platform::Surface resized;
+    user::WindowPixels resized;
     resized.resize(width, height, UNCOVERED_FILL);
     int keep_width = std::min(width, w.surface.width);
     int keep_height = std::min(height, w.surface.height);
@@ -73,7 +73,7 @@ void set_menu_bar_height(HWND window, int height) {
     Window *w = find_window(window);
     if (!w || w->menu_bar_height == height) return;
     // The client area moves down or up inside the content: its pixels go with it.
-    platform::Surface old = w->surface;
+    WindowPixels old = w->surface;
     int old_menu = w->menu_bar_height;
     w->menu_bar_height = height;
     w->surface.resize(0, 0, 0);

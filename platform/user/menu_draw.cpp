@@ -103,7 +103,7 @@ void draw_menu_bar(Window &window, int highlighted) {
     int width = window.surface.width;
     int height = std::min(window.menu_bar_height, window.surface.height);
     if (width <= 0 || height <= 0) return;
-    raster::Target target = target_of(window.surface.pixels.data(), width, width, height);
+    raster::Target target = target_of(window.surface.data(), width, width, height);
     fill(target, 0, 0, width, height, MENU_BACKGROUND);
     const Menu *bar = find_menu(window.menu);
     if (!bar) return;

@@ -432,7 +432,7 @@ const uint32_t *content_to_present(Window &w) {
         draw_menu_bar(w, tracked ? tracking.bar_item : -1);
     w.menu_bar_stale = false;
     HMENU popup = tracked ? open_popup(w) : nullptr;
-    if (!popup) return w.surface.pixels.data();
+    if (!popup) return w.surface.data();
 
     const PopupLayout &layout = popup_layout(popup);
     POINT origin = popup_origin(w, layout);
@@ -446,7 +446,8 @@ const uint32_t *content_to_present(Window &w) {
         cached.max_width = max_width;
         cached.max_height = max_height;
     }
-    composed.assign(w.surface.pixels.begin(), w.surface.pixels.end());
+    composed.assign(w.surface.data(),
+                    w.surface.data() + size_t(w.surface.width) * size_t(w.surface.height));
     for (int y = 0; y < cached.image.height; y++)
         std::copy_n(cached.image.row(y), cached.image.width,
                     composed.data() + size_t(origin.y + y) * size_t(w.surface.width) +

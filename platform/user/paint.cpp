@@ -108,6 +108,14 @@ void window_surface_changed(HWND window) {
     if (Window *w = find_window(window)) w->surface_changed = true;
 }
 
+bool scroll_window_client(HWND window, int dy) {
+    Window *w = find_window(window);
+    if (!w || !w->visible || w->client_width <= 0 || w->client_height <= 0) return false;
+    w->surface.scroll(w->menu_bar_height, dy);
+    w->surface_changed = true;
+    return true;
+}
+
 } // namespace user
 
 BOOL InvalidateRect(HWND window, const RECT *rect, BOOL erase) {

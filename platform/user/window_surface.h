@@ -13,4 +13,10 @@ bool window_client_target(HWND window, raster::Target &target);
 // The window's pixels changed: present them at the next opportunity.
 void window_surface_changed(HWND window);
 
+// Scrolls the whole client area of `window` by dy rows (up when negative) without moving its
+// pixels: rows that leave the client area are gone, rows that nothing moves into keep theirs.
+// Targets handed out afterwards already account for it. False if the window has no client
+// area to draw on (as window_client_target).
+bool scroll_window_client(HWND window, int dy);
+
 } // namespace user

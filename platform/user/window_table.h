@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/handle_table.h"
-#include "platform/surface.h"
+#include "platform/user/window_pixels.h"
 #include "platform/win.h"
 
 #include <string>
@@ -34,7 +34,7 @@ struct Window {
     HMENU menu = nullptr;        // the menu bar, when SetMenu attached one
     bool menu_bar_stale = false; // the bar's rows do not show the bar as it is now
     int client_width = 0, client_height = 0;
-    platform::Surface surface;
+    WindowPixels surface;
     int display_window = 0; // the backend's id
 
     bool visible = false;
@@ -62,10 +62,9 @@ Window *find_window_by_display(int display_window);
 WindowClass *find_class(LPCSTR name_or_atom);
 WindowClass *find_class_by_atom(ATOM atom);
 
-// The client area's first pixel row inside the surface.
+// The client area's first pixel row inside the surface; the client rows follow it.
 inline uint32_t *client_pixels(Window &window) {
-    return window.surface.pixels.data() +
-           size_t(window.menu_bar_height) * size_t(window.surface.width);
+    return window.surface.row(window.menu_bar_height);
 }
 
 } // namespace user

@@ -24,4 +24,25 @@ void LatencyTrace::presented(int window) {
     window_ = 0;
 }
 
+StartupTrace::StartupTrace() {
+    const char *setting = std::getenv("KORVA_TRACE_STARTUP");
+    if (!setting || !*setting) return;
+    char *end = nullptr;
+    long long microseconds = std::strtoll(setting, &end, 10);
+    if (*end != '\0' || microseconds <= 0) return;
+    enabled_ = true;
+    launch_ = std::chrono::system_clock::time_point(std::chrono::microseconds(microseconds));
+}
+
+void StartupTrace::presented() {
+    if (enabled_) last_present_ = std::chrono::system_clock::now();
+}
+
+void StartupTrace::waiting() {
+    if (!enabled_ || last_present_ == std::chrono::system_clock::time_point{}) return;
+    std::chrono::duration<double, std::milli> elapsed = last_present_ - launch_;
+    std::fprintf(stderr, "korva: launch to first frame: %.3f ms\n", elapsed.count());
+    enabled_ = false;
+}
+
 } // namespace sdl_display

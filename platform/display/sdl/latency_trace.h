@@ -9,6 +9,21 @@
 
 namespace sdl_display {
 
+// How long the program takes to start: with KORVA_TRACE_STARTUP set to the time it was
+// launched, in microseconds since the Unix epoch (as `date +%s%6N` prints it), the first time
+// the program waits for input it has presented its first frame; the trace then prints how long
+// after the launch that last presentation came: "korva: launch to first frame: 12.345 ms".
+class StartupTrace {
+  public:
+    StartupTrace();
+    void presented();
+    void waiting();
+
+  private:
+    bool enabled_ = false;
+    std::chrono::system_clock::time_point launch_, last_present_;
+};
+
 class LatencyTrace {
   public:
     LatencyTrace();

@@ -173,6 +173,7 @@ class SdlDisplay : public display::Backend {
         }
         w->presented = true;
         latency_.presented(window);
+        startup_.presented();
     }
 
     bool poll_input(display::InputEvent &event) override {
@@ -194,6 +195,7 @@ class SdlDisplay : public display::Backend {
     display::Time now() override { return SDL_GetTicks64(); }
 
     void wait(display::Time deadline) override {
+        startup_.waiting();
         if (!pending_.empty()) return;
         if (deadline == display::NEVER) {
             SDL_WaitEvent(nullptr);
@@ -383,6 +385,7 @@ class SdlDisplay : public display::Backend {
     std::map<int, Window> windows_;
     std::deque<display::InputEvent> pending_; // made from an SDL event already taken
     LatencyTrace latency_;
+    StartupTrace startup_;
 };
 
 // Why SDL's X11 driver found no display, in words a user can act on.

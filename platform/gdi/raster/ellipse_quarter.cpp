@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace raster {
 
@@ -204,8 +205,41 @@ int64_t quarter_rows(int64_t height) {
     return height - height / 2;
 }
 
+namespace {
+
+// The whole quarters of small boxes traced lately. A picture draws the same sizes of ellipse
+// again and again (a row of equal circles, one figure many times, frame after frame), and for
+// a small box the walk costs more than the spans it gives. One entry per hash of the size.
+constexpr int64_t MAX_CACHED_ROWS = 256;
+constexpr size_t CACHE_ENTRIES = 128;
+
+struct CachedQuarter {
+    int64_t width = 0, height = 0; // 0: empty
+    std::vector<QuarterRun> runs;  // quarter rows 0 ... quarter_rows(height) - 1
+};
+
+CachedQuarter &cache_entry(int64_t width, int64_t height) {
+    static std::vector<CachedQuarter> cache(CACHE_ENTRIES);
+    uint64_t hash = uint64_t(width) * 0x9E3779B97F4A7C15u ^ uint64_t(height) * 0xC2B2AE3D27D4EB4Fu;
+    return cache[(hash >> 32) % CACHE_ENTRIES];
+}
+
+} // namespace
+
 void quarter_runs(int64_t width, int64_t height, int64_t j0, int64_t j1, QuarterRun *out,
                   QuarterMethod method) {
+    if (method == QuarterMethod::automatic && width <= 2 * MAX_CACHED_ROWS &&
+        quarter_rows(height) <= MAX_CACHED_ROWS) {
+        CachedQuarter &entry = cache_entry(width, height);
+        if (entry.width != width || entry.height != height) {
+            entry.runs.assign(size_t(quarter_rows(height)), NO_RUN);
+            walk_runs(width, height, 0, quarter_rows(height) - 1, entry.runs.data());
+            entry.width = width;
+            entry.height = height;
+        }
+        std::copy(entry.runs.begin() + j0, entry.runs.begin() + j1 + 1, out);
+        return;
+    }
     for (int64_t j = j0; j <= j1; j++) out[j - j0] = NO_RUN;
     constexpr int64_t MAX_WALK = int64_t(1) << 16;
     if (method == QuarterMethod::automatic) {

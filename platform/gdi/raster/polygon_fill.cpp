@@ -52,7 +52,12 @@ bool fill_two_sides(const Canvas &c, const Point64 *points, size_t count, uint32
     size_t top = 0;
     for (size_t i = 1; i < count; i++)
         if (points[i].y < points[top].y) top = i;
-    auto at = [&](size_t k) { return points[(top + k) % count]; };
+    // Point k after the top one, for 0 <= k <= count (no division: it would cost more than the
+    // rest of a small polygon's set-up).
+    auto at = [&](size_t k) {
+        size_t i = top + k;
+        return points[i >= count ? i - count : i];
+    };
     // Edges 0 ... turn-1 (from the top, going forwards) go down or level, the rest up or level.
     size_t turn = count;
     for (size_t k = 0; k < count; k++) {
@@ -77,23 +82,28 @@ bool fill_two_sides(const Canvas &c, const Point64 *points, size_t count, uint32
 
     const int64_t first_row = std::max(points[top].y, c.top);
     const int64_t last_row = std::min(sides[first_count - 1].bottom, c.bottom) - 1;
+    // The current edge of each side is stepped in a copy of its own, which can stay in
+    // registers while the rows are filled.
     size_t a = 0, b = first_count;
+    Edge ea{}, eb{};
     bool started = false;
     for (int64_t y = first_row; y <= last_row; y++) {
         if (started) {
-            sides[a].next_row();
-            sides[b].next_row();
+            ea.next_row();
+            eb.next_row();
         }
-        if (!started || sides[a].bottom <= y) {
+        if (!started || ea.bottom <= y) {
             while (sides[a].bottom <= y) a++;
-            sides[a].start_at(y);
+            ea = sides[a];
+            ea.start_at(y);
         }
-        if (!started || sides[b].bottom <= y) {
+        if (!started || eb.bottom <= y) {
             while (sides[b].bottom <= y) b++;
-            sides[b].start_at(y);
+            eb = sides[b];
+            eb.start_at(y);
         }
         started = true;
-        const int64_t xa = sides[a].x(), xb = sides[b].x();
+        const int64_t xa = ea.x(), xb = eb.x();
         fill_span(c, y, std::min(xa, xb), std::max(xa, xb) - 1, color);
     }
     return true;

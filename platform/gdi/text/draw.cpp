@@ -1,4 +1,5 @@
 // Measuring and drawing strings of bytes with a realized face.
+#include "platform/gdi/raster/canvas.h"
 #include "platform/gdi/text/face.h"
 #include "platform/gdi/text/text.h"
 
@@ -15,10 +16,9 @@ void fill(const raster::Target &target, int64_t left, int64_t top, int64_t right
     top = std::max<int64_t>(top, target.clip_top);
     right = std::min<int64_t>(right, target.clip_right);
     bottom = std::min<int64_t>(bottom, target.clip_bottom);
-    for (int64_t y = top; y < bottom; y++) {
-        uint32_t *row = target.pixels + y * target.stride;
-        std::fill(row + left, row + std::max(left, right), color);
-    }
+    if (left >= right) return;
+    for (int64_t y = top; y < bottom; y++)
+        raster::fill_pixels(target.pixels + y * target.stride + left, right - left, color);
 }
 
 // Draws a glyph with its pen at pixel (pen_x, baseline).
@@ -28,6 +28,15 @@ void draw_glyph(const raster::Target &target, const Glyph &glyph, int64_t pen_x,
         pen_x + glyph.left >= target.clip_right || baseline + glyph.bottom <= target.clip_top ||
         baseline + glyph.top >= target.clip_bottom)
         return;
+    if (pen_x + glyph.left >= target.clip_left && pen_x + glyph.right <= target.clip_right &&
+        baseline + glyph.top >= target.clip_top && baseline + glyph.bottom <= target.clip_bottom) {
+        // Wholly inside the clip, as nearly every glyph is: each run straight into its row.
+        for (const GlyphRun &run : glyph.runs) {
+            uint32_t *row = target.pixels + (baseline + run.y) * target.stride + pen_x;
+            for (int32_t x = run.x0; x < run.x1; x++) row[x] = color;
+        }
+        return;
+    }
     for (const GlyphRun &run : glyph.runs)
         fill(target, pen_x + run.x0, baseline + run.y, pen_x + run.x1, baseline + run.y + 1, color);
 }

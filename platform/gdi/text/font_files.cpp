@@ -17,11 +17,12 @@ std::string missing_font_error(const std::string &what, const std::string &packa
            " (apt-get install " + package + ")";
 }
 
-// Asks fontconfig, with its configuration loaded for this one question, which file it would use
-// for `family`. fontconfig always answers with some face, so the caller checks what it got.
+// Asks fontconfig which file it would use for `family`. fontconfig always answers with some
+// face, so the caller checks what it got. Its configuration is loaded once, for both weights:
+// loading it takes milliseconds of the program's start-up.
 bool fontconfig_match(const std::string &family, bool bold, std::string &file,
                       std::string &matched_family, bool &matched_bold) {
-    FcConfig *config = FcInitLoadConfigAndFonts();
+    static FcConfig *const config = FcInitLoadConfigAndFonts();
     if (!config) return false;
     FcPattern *pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.c_str()));
@@ -48,7 +49,6 @@ bool fontconfig_match(const std::string &family, bool bold, std::string &file,
         FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
-    FcConfigDestroy(config);
     return found;
 }
 

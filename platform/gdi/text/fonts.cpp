@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <map>
 
 namespace text {
@@ -56,11 +55,16 @@ State &state() {
     return s;
 }
 
+// In one read: the files are read at start-up, where every millisecond shows.
 bool read_file(const std::string &path, std::vector<FT_Byte> &bytes) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad() && !bytes.empty();
+    std::streamoff size = in.tellg();
+    if (size <= 0) return false;
+    bytes.resize(size_t(size));
+    in.seekg(0);
+    in.read(reinterpret_cast<char *>(bytes.data()), size);
+    return bool(in);
 }
 
 FT_Face open_face(FT_Library library, const std::vector<FT_Byte> &bytes) {

@@ -119,6 +119,29 @@ void expect_clipping_keeps_pixels(const std::string &what,
         }
 }
 
+// A filled shape's pen and brush usually share a colour; drawing the box in one pass must cover
+// exactly what the two parts cover, for every size (a 1x1 box draws nothing), every alignment
+// and span length (short spans and long ones are filled differently), and under clipping.
+TEST(RectangleFill, OnePenAndBrushColourCoverExactlyThePenAndBrushPixels) {
+    for (int width = 0; width <= 70; width += (width < 12 ? 1 : 7))
+        for (int height = 0; height <= 6; height++)
+            for (int left = -3; left <= 4; left++)
+                for (int clip = 0; clip < 2; clip++) {
+                    Image two(90, 12), one(90, 12);
+                    const int cl = clip ? 2 : 0, cr = clip ? 60 : 90;
+                    raster::rectangle(two.target(cl, 0, cr, 12), left, 3, left + width, 3 + height,
+                                      Pen{false, 1, RED}, Brush{false, BLUE});
+                    raster::rectangle(one.target(cl, 0, cr, 12), left, 3, left + width, 3 + height,
+                                      Pen{false, 1, RED}, Brush{false, RED});
+                    for (uint32_t &p : two.pixels)
+                        if (p == BLUE) p = RED;
+                    ASSERT_EQ(one, two)
+                        << width << "x" << height << " at " << left << " clip " << clip << "\n"
+                        << show(one) << "\n"
+                        << show(two);
+                }
+}
+
 TEST(Clipping, RemovesPixelsButNeverMovesThem) {
     const Pen pens[] = {Pen{false, 1, RED}, Pen{false, 2, RED}, Pen{false, 3, RED},
                         Pen{false, 6, RED}, Pen{true, 1, 0}};

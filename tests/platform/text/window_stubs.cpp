@@ -8,5 +8,8 @@ __attribute__((weak)) bool window_client_target(HWND, raster::Target &) {
     return false;
 }
 __attribute__((weak)) void window_surface_changed(HWND) {}
+__attribute__((weak)) bool scroll_window_client(HWND, int) {
+    return false;
+}
 
 } // namespace user
