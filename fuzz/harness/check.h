@@ -1,0 +1,16 @@
+// A broken promise found while fuzzing: says which and aborts, so that the fuzzer keeps the
+// input as a crash.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+
+#define HARNESS_CHECK(condition, ...)                                                              \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: check failed: %s: ", __FILE__, __LINE__, #condition);     \
+            std::fprintf(stderr, __VA_ARGS__);                                                     \
+            std::fprintf(stderr, "\n");                                                            \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (0)
