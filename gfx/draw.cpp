@@ -1,10 +1,12 @@
 // The drawing calls: argument repairs, description lines, records, and the logging switch.
+#include "gfx/record_sink.h"
 #include "gfx/state.h"
 
 #include <cstdarg>
 #include <cstring>
 
 unsigned char logging_on = 1;
+void (*gfx_record_sink)(const DrawRecord *record) = nullptr;
 
 int check_color(int color) {
     if (color >= 0 && color <= NUM_COLORS - 1) return color;
@@ -55,10 +57,17 @@ static void normalise_corners(int &x1, int &y1, int &x2, int &y2) {
     }
 }
 
+static void paint(const DrawRecord *record) {
+    if (gfx_record_sink)
+        gfx_record_sink(record);
+    else
+        render_record(record);
+}
+
 static void render_shape(int shape, int color, int width, int x1, int y1, int x2, int y2, int x3,
                          int y3) {
     DrawRecord record = {shape, color, width, x1, y1, x2, y2, x3, y3, nullptr};
-    render_record(&record);
+    paint(&record);
 }
 
 static int draw_circle(int color, int x, int y, int radius) {
@@ -137,7 +146,7 @@ static int draw_text(int color, int x, int y, int point_size, const char *text) 
         memcpy(copy, text, length + 1);
         GlobalUnlock(block);
         DrawRecord record = {SHAPE_TEXT, color, 0, x, y, point_size, 0, 0, 0, block};
-        render_record(&record);
+        paint(&record);
     }
     GlobalFree(block);
     return 1;

@@ -33,6 +33,9 @@ struct InputEvent {
     int virtual_key = 0; // Windows virtual-key code
     int scan_code = 0;   // set-1 scan code; bit 8 marks an extended key
     bool repeat = false; // an auto-repeated key-down
+    // A key change that no key press or release in the program's windows made: the window system
+    // bringing its key state up to date when the focus moves. It changes the key state only.
+    bool synthetic = false;
     unsigned char character = 0;
 };
 

@@ -35,6 +35,14 @@ void mouse_button(const display::InputEvent &event, HWND window, const user::Win
 void key(const display::InputEvent &event, HWND fallback) {
     bool down = event.kind == display::InputKind::KeyDown;
     int vk = event.virtual_key & 0xFF;
+    // Windows sends no key messages when the focus moves, whatever keys are held: a key
+    // released after our windows lost the focus gives no key-up, and one held when they gain it
+    // gives no key-down. The key state still follows, so that Alt let go elsewhere (after
+    // Alt+Tab) does not make later keys system keys.
+    if (event.synthetic) {
+        user::note_key_event(vk, event.scan_code, down);
+        return;
+    }
     bool was_down = user::key_down_now(vk);
     if (down) user::note_key_event(vk, event.scan_code, true);
     bool alt = user::key_down_now(VK_MENU);

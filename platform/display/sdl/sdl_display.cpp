@@ -1,62 +1,116 @@
 // The SDL display.
 //
-// Each window has its own renderer and a streaming texture of its content size; presenting
-// uploads the program's pixels and shows them 1:1 at the top-left. The window manager draws the
-// real caption and frame around the content.
+// Each window shows its content through SDL's window surface, which on X11 is shared memory the
+// server copies from: presenting writes the rows that changed since the last frame and sends
+// only those. On a high-density screen every content pixel is a square of `scale_` screen pixels;
+// positions, sizes and clicks are converted here, so the window layer sees its own pixels only.
+// The window manager draws the real caption and frame around the content.
 #include "platform/display/sdl/sdl_display.h"
+#include "platform/display/sdl/display_scale.h"
+#include "platform/display/sdl/latency_trace.h"
+#include "platform/display/sdl/presented_frame.h"
 #include "platform/display/sdl/sdl_keys.h"
+#include "platform/display/sdl/x11_error_handler.h"
+#include "platform/display/sdl/x11_key_filter.h"
+#include "platform/display/sdl/xkb_layout.h"
 #include "platform/display/us_keyboard.h"
+#include "platform/win.h"
 
 #include <SDL.h>
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
 #include <map>
+#include <vector>
 
 namespace sdl_display {
 
 namespace {
 
+// The smallest screen, in the program's pixels, that a scale factor may leave: what Windows
+// programs of this kind were made for.
+constexpr int MIN_SCREEN_WIDTH = 800, MIN_SCREEN_HEIGHT = 600;
+
+constexpr uint8_t SURFACE_FILL = 0xFF; // white, where the content does not reach
+
 struct Window {
     SDL_Window *window = nullptr;
-    SDL_Renderer *renderer = nullptr;
-    SDL_Texture *texture = nullptr;
-    int texture_width = 0, texture_height = 0;
-    display::Placement placement;
+    display::Placement placement; // the program's pixels
+    PresentedFrame frame;
+    bool presented = false;         // the surface holds a frame
+    bool surface_stale = true;      // the surface is new: every row must be written
+    SDL_Surface *surface = nullptr; // the surface written last, and its size
+    int surface_width = 0, surface_height = 0;
+    bool frame_placed = false; // placed knowing the window manager's frame
 };
+
+// Window titles are ANSI text, which SDL takes as UTF-8.
+std::string utf8_from_latin1(const std::string &text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c < 0x80) {
+            out += char(c);
+        } else {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// The characters that Windows gives these keys on every layout.
+unsigned char fixed_character(int virtual_key) {
+    switch (virtual_key) {
+    case VK_RETURN: return '\r';
+    case VK_BACK: return '\b';
+    case VK_TAB: return '\t';
+    case VK_ESCAPE: return 0x1B;
+    case VK_SPACE: return ' ';
+    default: return 0;
+    }
+}
+
+bool is_keypad_number_key(int virtual_key) {
+    return virtual_key >= VK_NUMPAD0 && virtual_key <= VK_DECIMAL;
+}
 
 class SdlDisplay : public display::Backend {
   public:
+    SdlDisplay(int scale, SDL_Rect screen, std::unique_ptr<XkbLayout> layout, Uint32 made_up_keys)
+        : scale_(scale), screen_(screen), layout_(std::move(layout)), made_up_keys_(made_up_keys) {}
+
     ~SdlDisplay() override {
-        for (auto &[id, w] : windows_) release(w);
+        for (auto &[id, w] : windows_) SDL_DestroyWindow(w.window);
         SDL_Quit();
     }
 
-    int screen_width() override { return desktop().w; }
-    int screen_height() override { return desktop().h; }
+    int screen_width() override { return screen_.w / scale_; }
+    int screen_height() override { return screen_.h / scale_; }
 
     int create_window(const std::string &title, const display::Placement &placement,
                       bool resizable) override {
         Uint32 flags = SDL_WINDOW_HIDDEN | (resizable ? SDL_WINDOW_RESIZABLE : 0);
         Window w;
         w.placement = placement;
-        w.window = SDL_CreateWindow(title.c_str(), placement.x + placement.content_x,
-                                    placement.y + placement.content_y, std::max(1, placement.width),
-                                    std::max(1, placement.height), flags);
+        w.window = SDL_CreateWindow(
+            utf8_from_latin1(title).c_str(), screen_x(placement.x + placement.content_x),
+            screen_y(placement.y + placement.content_y), std::max(1, placement.width * scale_),
+            std::max(1, placement.height * scale_), flags);
         if (!w.window) {
             SDL_Log("korva: cannot create a window: %s", SDL_GetError());
             return 0;
         }
-        w.renderer = SDL_CreateRenderer(w.window, -1, 0);
-        if (!w.renderer) w.renderer = SDL_CreateRenderer(w.window, -1, SDL_RENDERER_SOFTWARE);
         int id = int(SDL_GetWindowID(w.window));
-        windows_[id] = w;
+        windows_[id] = std::move(w);
         return id;
     }
 
     void destroy_window(int window) override {
         auto it = windows_.find(window);
         if (it == windows_.end()) return;
-        release(it->second);
+        SDL_DestroyWindow(it->second.window);
         windows_.erase(it);
     }
 
@@ -69,48 +123,78 @@ class SdlDisplay : public display::Backend {
         }
         SDL_ShowWindow(w->window);
         position(*w);
-        SDL_RaiseWindow(w->window);
+        SDL_RaiseWindow(w->window); // Windows activates a window it shows
     }
 
     void set_title(int window, const std::string &title) override {
-        if (Window *w = find(window)) SDL_SetWindowTitle(w->window, title.c_str());
+        if (Window *w = find(window))
+            SDL_SetWindowTitle(w->window, utf8_from_latin1(title).c_str());
     }
 
     void place_window(int window, const display::Placement &placement) override {
         Window *w = find(window);
         if (!w) return;
+        // Only a new position moves the window: one the user moved stays where it is when the
+        // program changes its size.
+        bool moved = placement.x != w->placement.x || placement.y != w->placement.y ||
+                     placement.content_x != w->placement.content_x ||
+                     placement.content_y != w->placement.content_y;
         w->placement = placement;
-        SDL_SetWindowSize(w->window, std::max(1, placement.width), std::max(1, placement.height));
-        position(*w);
+        SDL_SetWindowSize(w->window, std::max(1, placement.width * scale_),
+                          std::max(1, placement.height * scale_));
+        w->surface_stale = true;
+        if (moved) position(*w);
     }
 
     void present(int window, const uint32_t *pixels, int width, int height) override {
         Window *w = find(window);
-        if (!w || !w->renderer || width <= 0 || height <= 0) return;
-        if (!w->texture || w->texture_width != width || w->texture_height != height) {
-            if (w->texture) SDL_DestroyTexture(w->texture);
-            // 0x00RRGGBB words are ARGB8888 with the alpha byte ignored.
-            w->texture = SDL_CreateTexture(w->renderer, SDL_PIXELFORMAT_ARGB8888,
-                                           SDL_TEXTUREACCESS_STREAMING, width, height);
-            w->texture_width = width;
-            w->texture_height = height;
-            if (!w->texture) return;
-            SDL_SetTextureBlendMode(w->texture, SDL_BLENDMODE_NONE);
+        if (!w || width <= 0 || height <= 0) return;
+        RowBand rows = w->frame.update(pixels, width, height);
+        SDL_Surface *surface = SDL_GetWindowSurface(w->window);
+        if (!surface) return;
+        if (surface != w->surface || surface->w != w->surface_width ||
+            surface->h != w->surface_height) {
+            w->surface = surface;
+            w->surface_width = surface->w;
+            w->surface_height = surface->h;
+            w->surface_stale = true;
         }
-        SDL_UpdateTexture(w->texture, nullptr, pixels, width * int(sizeof(uint32_t)));
-        render(*w);
+        if (w->surface_stale) {
+            // A new surface: all of it, with white where the content does not reach.
+            SDL_FillRect(surface, nullptr,
+                         SDL_MapRGB(surface->format, SURFACE_FILL, SURFACE_FILL, SURFACE_FILL));
+            write_rows(*w, surface, RowBand{0, height});
+            SDL_UpdateWindowSurface(w->window);
+            w->surface_stale = false;
+        } else if (!rows.empty()) {
+            write_rows(*w, surface, rows);
+            SDL_Rect changed{0, rows.top * scale_, surface->w, (rows.bottom - rows.top) * scale_};
+            SDL_UpdateWindowSurfaceRects(w->window, &changed, 1);
+        }
+        w->presented = true;
+        latency_.presented(window);
     }
 
     bool poll_input(display::InputEvent &event) override {
+        if (!pending_.empty()) {
+            event = pending_.front();
+            pending_.pop_front();
+            return true;
+        }
         SDL_Event e;
-        while (SDL_PollEvent(&e))
-            if (translate(e, event)) return true;
+        while (SDL_PollEvent(&e)) {
+            if (!translate(e, event)) continue;
+            if (event.kind == display::InputKind::MouseDown && event.button == 1)
+                latency_.button_down(event.window);
+            return true;
+        }
         return false;
     }
 
     display::Time now() override { return SDL_GetTicks64(); }
 
     void wait(display::Time deadline) override {
+        if (!pending_.empty()) return;
         if (deadline == display::NEVER) {
             SDL_WaitEvent(nullptr);
             return;
@@ -120,8 +204,12 @@ class SdlDisplay : public display::Backend {
         SDL_WaitEventTimeout(nullptr, int(std::min<display::Time>(deadline - current, INT_MAX)));
     }
 
-    unsigned char key_character(int virtual_key, int, bool shift, bool caps_lock,
+    unsigned char key_character(int virtual_key, int scan_code, bool shift, bool caps_lock,
                                 bool altgr) override {
+        if (unsigned char c = fixed_character(virtual_key)) return c;
+        if (layout_)
+            return layout_->character(scan_code, shift, caps_lock, altgr,
+                                      is_keypad_number_key(virtual_key));
         return altgr ? 0 : display::us_key_character(virtual_key, shift, caps_lock);
     }
 
@@ -131,41 +219,61 @@ class SdlDisplay : public display::Backend {
         return it == windows_.end() ? nullptr : &it->second;
     }
 
-    static void release(Window &w) {
-        if (w.texture) SDL_DestroyTexture(w.texture);
-        if (w.renderer) SDL_DestroyRenderer(w.renderer);
-        if (w.window) SDL_DestroyWindow(w.window);
-        w = Window{};
+    int screen_x(int x) const { return screen_.x + x * scale_; }
+    int screen_y(int y) const { return screen_.y + y * scale_; }
+
+    // The window manager's frame around the window, once it has told it; false before.
+    static bool frame_of(Window &w, int &left, int &top) {
+        int bottom = 0, right = 0;
+        left = top = 0;
+        return SDL_GetWindowBordersSize(w.window, &top, &left, &bottom, &right) == 0 &&
+               (top > 0 || left > 0);
     }
 
-    SDL_DisplayMode desktop() {
-        SDL_DisplayMode mode{};
-        if (SDL_GetDesktopDisplayMode(0, &mode) != 0) mode.w = 1024, mode.h = 768;
-        return mode;
+    // Positions the content. With a window manager that reports its frame, the frame's top-left
+    // goes where the program asked for the outer top-left; without one, the content sits where
+    // the emulated caption and frame would leave it.
+    void position(Window &w) {
+        int left = 0, top = 0;
+        w.frame_placed = frame_of(w, left, top);
+        if (w.frame_placed)
+            SDL_SetWindowPosition(w.window, screen_x(w.placement.x) + left,
+                                  screen_y(w.placement.y) + top);
+        else
+            SDL_SetWindowPosition(w.window, screen_x(w.placement.x + w.placement.content_x),
+                                  screen_y(w.placement.y + w.placement.content_y));
     }
 
-    // SDL positions the content. With a window manager that reports its frame, the frame's
-    // top-left goes where the program asked for the outer top-left; without one, the content
-    // sits where the emulated caption and frame would leave it.
-    static void position(Window &w) {
-        int top = 0, left = 0, bottom = 0, right = 0;
-        int x = w.placement.x + w.placement.content_x, y = w.placement.y + w.placement.content_y;
-        if (SDL_GetWindowBordersSize(w.window, &top, &left, &bottom, &right) == 0 &&
-            (top > 0 || left > 0)) {
-            x = w.placement.x + left;
-            y = w.placement.y + top;
+    // A window manager tells its frame only after it has framed the window, which may be after
+    // the window was shown and placed: it is placed once more then.
+    void place_in_frame_when_known(Window &w) {
+        int left = 0, top = 0;
+        if (!w.frame_placed && (SDL_GetWindowFlags(w.window) & SDL_WINDOW_SHOWN) &&
+            frame_of(w, left, top))
+            position(w);
+    }
+
+    void write_rows(Window &w, SDL_Surface *surface, RowBand rows) {
+        int first_row = rows.top * scale_;
+        int width = surface->w, height = surface->h - first_row;
+        if (height <= 0) return;
+        if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+        uint8_t *band =
+            static_cast<uint8_t *>(surface->pixels) + size_t(first_row) * size_t(surface->pitch);
+        const SDL_PixelFormat *format = surface->format;
+        if (format->BytesPerPixel == 4 && format->Rmask == 0x00FF0000 &&
+            format->Gmask == 0x0000FF00 && format->Bmask == 0x000000FF) {
+            w.frame.write_scaled(rows, scale_, format->Amask, band, size_t(surface->pitch), width,
+                                 height);
+        } else {
+            // Another pixel format (a 16-bit screen): scale into a buffer, and SDL converts.
+            height = std::min(height, (rows.bottom - rows.top) * scale_);
+            std::vector<uint32_t> scaled(size_t(width) * size_t(height), 0xFFFFFF);
+            w.frame.write_scaled(rows, scale_, 0, scaled.data(), size_t(width) * 4, width, height);
+            SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, scaled.data(), width * 4,
+                              format->format, band, surface->pitch);
         }
-        SDL_SetWindowPosition(w.window, x, y);
-    }
-
-    static void render(Window &w) {
-        SDL_SetRenderDrawColor(w.renderer, 255, 255, 255, 255);
-        SDL_RenderClear(w.renderer);
-        if (w.texture) {
-            SDL_Rect area{0, 0, w.texture_width, w.texture_height};
-            SDL_RenderCopy(w.renderer, w.texture, nullptr, &area);
-        }
-        SDL_RenderPresent(w.renderer);
+        if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     }
 
     bool translate(const SDL_Event &e, display::InputEvent &out) {
@@ -178,67 +286,153 @@ class SdlDisplay : public display::Backend {
                                                      : display::InputKind::MouseUp;
             out.window = int(e.button.windowID);
             out.button = e.button.button; // SDL numbers left 1, middle 2, right 3, as we do
-            out.x = e.button.x;
-            out.y = e.button.y;
+            out.x = e.button.x / scale_;
+            out.y = e.button.y / scale_;
             return out.button >= 1 && out.button <= 3;
+        case SDL_MOUSEMOTION: {
+            // Only the latest position matters, as Windows folds mouse moves into one message.
+            SDL_Event later;
+            if (SDL_PeepEvents(&later, 1, SDL_PEEKEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION) > 0)
+                return false;
+            if (e.motion.which == SDL_TOUCH_MOUSEID) return false;
+            out.kind = display::InputKind::MouseMove;
+            out.window = int(e.motion.windowID);
+            out.x = e.motion.x / scale_;
+            out.y = e.motion.y / scale_;
+            return true;
+        }
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            if (!windows_key(e.key.keysym.scancode, out.virtual_key, out.scan_code)) return false;
-            out.kind =
-                e.type == SDL_KEYDOWN ? display::InputKind::KeyDown : display::InputKind::KeyUp;
-            out.window = int(e.key.windowID);
-            out.repeat = e.key.repeat != 0;
-            return true;
+            return translate_key(SDL_Scancode(e.key.keysym.scancode), e.type == SDL_KEYDOWN,
+                                 e.key.repeat != 0, (e.key.keysym.mod & KMOD_NUM) != 0,
+                                 int(e.key.windowID), false, out);
         case SDL_WINDOWEVENT: return translate_window_event(e.window, out);
-        default: return false;
+        case SDL_KEYMAPCHANGED:
+            if (layout_) layout_->reload();
+            return false;
+        default:
+            if (made_up_keys_ && e.type == made_up_keys_)
+                return translate_key(SDL_Scancode(e.user.code), e.user.data1 != nullptr, false,
+                                     (SDL_GetModState() & KMOD_NUM) != 0, int(e.user.windowID),
+                                     true, out);
+            return false;
         }
+    }
+
+    // A key as Windows reports it. Where the layout makes the right Alt key AltGr, Windows
+    // reports it as left Ctrl and right Alt together, and programs see Ctrl+Alt: so do we, with
+    // the Ctrl before the Alt going down and after it coming up.
+    bool translate_key(SDL_Scancode scancode, bool down, bool repeat, bool num_lock, int window,
+                       bool synthetic, display::InputEvent &out) {
+        WindowsKey key;
+        if (!windows_key(scancode, SDL_GetKeyFromScancode(scancode), num_lock, key)) return false;
+        out.kind = down ? display::InputKind::KeyDown : display::InputKind::KeyUp;
+        out.window = window;
+        out.virtual_key = key.virtual_key;
+        out.scan_code = key.scan_code;
+        out.repeat = repeat;
+        out.synthetic = synthetic;
+        if (scancode != SDL_SCANCODE_RALT || !layout_ || !layout_->right_alt_is_altgr())
+            return true;
+        display::InputEvent ctrl = out;
+        ctrl.virtual_key = VK_CONTROL;
+        ctrl.scan_code = 0x1D;
+        if (down) {
+            pending_.push_back(out);
+            out = ctrl;
+        } else {
+            pending_.push_back(ctrl);
+        }
+        return true;
     }
 
     bool translate_window_event(const SDL_WindowEvent &e, display::InputEvent &out) {
         out.window = int(e.windowID);
         Window *w = find(out.window);
         if (!w) return false;
+        place_in_frame_when_known(*w);
         switch (e.event) {
         case SDL_WINDOWEVENT_CLOSE: out.kind = display::InputKind::CloseRequest; return true;
         case SDL_WINDOWEVENT_EXPOSED:
-            render(*w); // the texture still holds the last content
+            // The surface still holds the last frame: show it at once, and have the program
+            // paint, as Windows does for an uncovered window.
+            if (w->presented && !w->surface_stale) SDL_UpdateWindowSurface(w->window);
             out.kind = display::InputKind::Exposed;
             return true;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-            if (e.data1 == w->placement.width && e.data2 == w->placement.height) return false;
-            w->placement.width = e.data1;
-            w->placement.height = e.data2;
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
+            w->surface_stale = true; // SDL makes a new surface of the new size
+            int width = e.data1 / scale_, height = e.data2 / scale_;
+            if (width == w->placement.width && height == w->placement.height) return false;
+            w->placement.width = width;
+            w->placement.height = height;
             out.kind = display::InputKind::Resized;
-            out.x = e.data1;
-            out.y = e.data2;
+            out.x = width;
+            out.y = height;
             return true;
+        }
         case SDL_WINDOWEVENT_FOCUS_GAINED: out.kind = display::InputKind::FocusGained; return true;
         case SDL_WINDOWEVENT_FOCUS_LOST: out.kind = display::InputKind::FocusLost; return true;
         default: return false;
         }
     }
 
+    int scale_;
+    SDL_Rect screen_; // the primary screen, screen pixels
+    std::unique_ptr<XkbLayout> layout_;
+    Uint32 made_up_keys_;
     std::map<int, Window> windows_;
+    std::deque<display::InputEvent> pending_; // made from an SDL event already taken
+    LatencyTrace latency_;
 };
+
+// Why SDL's X11 driver found no display, in words a user can act on.
+std::string x11_reason() {
+    const char *name = std::getenv("DISPLAY");
+    if (!name || !*name) return "DISPLAY is not set";
+    return std::string("cannot connect to the X server at DISPLAY=") + name;
+}
 
 } // namespace
 
 std::unique_ptr<display::Backend> open(std::string &error) {
     // Windows delivers the click that activates a window; Ctrl+C ends the process as usual; a
-    // window's close box closes that window only.
+    // window's close box closes that window only; the window surface is the server's shared
+    // memory, not a texture; a desktop compositor keeps compositing our windows; the screen
+    // saver comes on as it would for any other program.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // A window system, never SDL's off-screen or console drivers, which it would fall back to
+    // and run with no windows at all. X11 first (it places windows where asked), Wayland alone
+    // when there is no X server; SDL_VIDEODRIVER still chooses.
+    bool wayland_only = std::getenv("WAYLAND_DISPLAY") && !std::getenv("DISPLAY");
+    const char *driver = wayland_only ? "wayland" : "x11";
+    if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
     // Video only: the joystick and game controller subsystems would poll in the background.
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
+        if (!std::getenv("SDL_VIDEODRIVER") && !wayland_only) error += " (" + x11_reason() + ")";
         return nullptr;
     }
-    // Characters come from key presses through TranslateMessage, not from SDL's text input.
+    bool x11 = std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
+    if (x11) ignore_sends_to_vanished_windows();
+    // Characters come from key presses through TranslateMessage, not from SDL's text input
+    // (which would also type the "r" of Alt+R while the menu takes the key).
     SDL_StopTextInput();
-    // Pointer motion is not used; ignoring it keeps an idle wait from waking on every move.
-    SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
-    return std::make_unique<SdlDisplay>();
+    Uint32 made_up_keys = mark_made_up_key_events();
+    // Keys SDL found held at start-up were pressed in no window of ours.
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_KEYUP);
+
+    SDL_Rect screen{0, 0, 1024, 768};
+    if (SDL_GetDisplayBounds(0, &screen) != 0 || screen.w <= 0 || screen.h <= 0)
+        screen = SDL_Rect{0, 0, 1024, 768};
+    int scale = whole_scale(std::getenv("GDK_SCALE"), x11 ? x_resource_dpi() : 0, screen.w,
+                            screen.h, MIN_SCREEN_WIDTH, MIN_SCREEN_HEIGHT);
+    std::unique_ptr<XkbLayout> layout = x11 ? XkbLayout::from_x_server() : nullptr;
+    return std::make_unique<SdlDisplay>(scale, screen, std::move(layout), made_up_keys);
 }
 
 } // namespace sdl_display

@@ -1,0 +1,25 @@
+// The X error handler that lets a wake-up to a vanished window pass.
+#include "platform/display/sdl/x11_error_handler.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xproto.h>
+
+namespace sdl_display {
+
+namespace {
+
+XErrorHandler previous_handler = nullptr;
+
+int handle_error(Display *display, XErrorEvent *error) {
+    if (error->error_code == BadWindow && error->request_code == X_SendEvent) return 0;
+    return previous_handler ? previous_handler(display, error) : 0;
+}
+
+} // namespace
+
+void ignore_sends_to_vanished_windows() {
+    XErrorHandler current = XSetErrorHandler(handle_error);
+    if (current != handle_error) previous_handler = current;
+}
+
+} // namespace sdl_display

@@ -1,0 +1,55 @@
+// The characters of the keyboard layout in use, through XKB (libxkbcommon): what TranslateMessage
+// needs to turn a key-down into a character as Windows' layout would.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+struct xkb_context;
+struct xkb_keymap;
+struct xcb_connection_t;
+
+namespace sdl_display {
+
+class XkbLayout {
+  public:
+    // The layout the X server uses now, read over a connection of its own. Null when there is no
+    // X server or it has no keyboard extension.
+    static std::unique_ptr<XkbLayout> from_x_server();
+    // A layout by its XKB names ("us", "de", "fr" with a variant or ""), from the installed
+    // keyboard data. Null when it does not exist.
+    static std::unique_ptr<XkbLayout> from_names(const char *layout, const char *variant);
+
+    ~XkbLayout();
+    XkbLayout(const XkbLayout &) = delete;
+    XkbLayout &operator=(const XkbLayout &) = delete;
+
+    // Reads the server's layout again, after the user changed it or switched to another group.
+    void reload();
+
+    // The Latin-1 character that the key with this set-1 scan code (bit 8: extended) types with
+    // these modifiers, or 0: for keys that type nothing, characters beyond Latin-1, dead keys,
+    // and AltGr with a key that has no AltGr character.
+    unsigned char character(int scan_code, bool shift, bool caps_lock, bool altgr,
+                            bool num_lock) const;
+
+    // The right Alt key is AltGr in this layout.
+    bool right_alt_is_altgr() const { return right_alt_is_altgr_; }
+
+  private:
+    XkbLayout() = default;
+    bool load(xkb_keymap *keymap, unsigned group);
+    bool load_from_server();
+    // The Unicode code point the key types with these modifiers, or 0.
+    uint32_t code_point(unsigned key, bool shift, bool caps_lock, bool altgr, bool num_lock) const;
+
+    xcb_connection_t *connection_ = nullptr;
+    int device_ = -1;
+    xkb_context *context_ = nullptr;
+    xkb_keymap *keymap_ = nullptr;
+    unsigned group_ = 0;
+    unsigned shift_mask_ = 0, caps_mask_ = 0, num_mask_ = 0, level3_mask_ = 0;
+    bool right_alt_is_altgr_ = false;
+};
+
+} // namespace sdl_display

@@ -1,0 +1,143 @@
+// The drawing calls on the real GDI: their description lines, where their records land on the
+// canvas, and formatted text longer than the package's buffers.
+#include "windows_package_test.h"
+
+#include <climits>
+#include <string>
+
+namespace {
+
+constexpr COLORREF BACKGROUND = RGB(0x12, 0x34, 0x56); // no palette colour
+
+class Drawing : public WindowsPackageTest {
+  protected:
+    void SetUp() override {
+        WindowsPackageTest::SetUp();
+        open();
+        await_idle();
+        fill_canvas(BACKGROUND);
+        take_log();
+    }
+    // The device box a logical box covers, both corners included.
+    RECT device_box(int x1, int y1, int x2, int y2) {
+        return {origin_x + x1, origin_y - y1, origin_x + x2, origin_y - y2};
+    }
+};
+
+void expect_box(RECT actual, RECT expected) {
+    EXPECT_EQ(actual.left, expected.left);
+    EXPECT_EQ(actual.top, expected.top);
+    EXPECT_EQ(actual.right, expected.right);
+    EXPECT_EQ(actual.bottom, expected.bottom);
+}
+
+TEST_F(Drawing, CallsDescribeThemselvesAndReportTheirRepairs) {
+    gfx_rectangle(RED, 10, -10, -10, 10, 0);
+    EXPECT_EQ(take_log(), "red rectangle with bounding box (-10,10) to (10,-10), filled\n");
+    gfx_oval(30, 0, 0, 1, 1, -2);
+    EXPECT_EQ(take_log(), "Width of -2 not possible, using width 2\n"
+                          "Illegal color 30; using RED.\n"
+                          "red oval with bounding box (0,1) to (1,0), line width 2\n");
+    gfx_circle(GRAY_20, 0, 0, -4);
+    EXPECT_EQ(take_log(), "Radius of -4 not possible, using radius 4\n"
+                          "20% gray circle at (0,0), radius 4\n");
+    gfx_text(BLACK, 0, 0, -200, "a");
+    EXPECT_EQ(take_log(), "ptsize of -200 not possible, using ptsize 200\n"
+                          "ptsize of 200 not possible, using ptsize 127\n"
+                          "black text at (0,0), \"a\"\n");
+    gfx_logging(0);
+    gfx_line(BLUE, 0, 0, 5, 5, 0);
+    gfx_line(99, 0, 0, 5, 5, 0);
+    EXPECT_EQ(take_log(), "Illegal color 99; using RED.\n");
+}
+
+TEST_F(Drawing, BoxesCoverBothCornersAndOutlinesLeaveTheInside) {
+    gfx_rectangle(RED, -10, 10, 10, -10, 0);
+    expect_box(changed_box(BACKGROUND), device_box(-10, 10, 10, -10));
+    EXPECT_EQ(logical_pixel(0, 0), palette[RED]);
+
+    fill_canvas(BACKGROUND);
+    gfx_rectangle(BLUE, -10, 10, 10, -10, 3);
+    EXPECT_EQ(logical_pixel(0, 0), BACKGROUND);
+    EXPECT_EQ(logical_pixel(-10, 0), palette[BLUE]);
+
+    fill_canvas(BACKGROUND);
+    gfx_circle(GREEN, 20, -30, 7);
+    expect_box(changed_box(BACKGROUND), device_box(13, -23, 27, -37));
+
+    // A radius-0 circle is a one-pixel box, which GDI leaves empty.
+    fill_canvas(BACKGROUND);
+    gfx_circle(GREEN, 0, 0, 0);
+    EXPECT_EQ(changed_box(BACKGROUND).right, -1);
+}
+
+TEST_F(Drawing, LinesAndTrianglesLandOnTheirMappedPoints) {
+    gfx_line(BLACK, -20, 5, 20, 5, 0);
+    // A one-pixel line leaves out its end point.
+    expect_box(changed_box(BACKGROUND), device_box(-20, 5, 19, 5));
+
+    fill_canvas(BACKGROUND);
+    gfx_triangle(ORANGE, -8, 0, 8, 0, 0, 8, 0);
+    expect_box(changed_box(BACKGROUND), device_box(-8, 8, 8, 0));
+}
+
+TEST_F(Drawing, ClearingLeavesWhiteWithABlackBorder) {
+    gfx_clear();
+    EXPECT_EQ(take_log(), "Clearing the graphics window\n");
+    EXPECT_EQ(canvas_pixel(0, 0), palette[BLACK]);
+    EXPECT_EQ(canvas_pixel(600, 539), palette[BLACK]);
+    EXPECT_EQ(canvas_pixel(1, 1), palette[WHITE]);
+    EXPECT_EQ(canvas_pixel(599, 538), palette[WHITE]);
+}
+
+TEST_F(Drawing, TextLinesStackDownwardsFromTheAnchor) {
+    gfx_text(BLACK, 0, 0, 16, "Hg\nHg");
+    RECT two_lines = changed_box(BACKGROUND);
+    TEXTMETRICA metrics;
+    HFONT font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "KORVA-font");
+    HGDIOBJ old = SelectObject(canvas.dc, font);
+    GetTextMetricsA(canvas.dc, &metrics);
+    SelectObject(canvas.dc, old);
+    DeleteObject(font);
+    int h = metrics.tmHeight;
+    EXPECT_GE(two_lines.top, origin_y - h);
+    EXPECT_LT(two_lines.top, origin_y - h + metrics.tmAscent);
+    EXPECT_GE(two_lines.bottom, origin_y + metrics.tmAscent);
+    EXPECT_LT(two_lines.bottom, origin_y + h);
+    EXPECT_GE(two_lines.left, origin_x);
+
+    fill_canvas(BACKGROUND);
+    gfx_text(BLACK, 0, 0, 16, "Hg\n\nHg");
+    EXPECT_EQ(changed_box(BACKGROUND).bottom, two_lines.bottom + h);
+}
+
+// The C runtime's formatting must report the whole count even when the text is cut to the
+// buffer: the package's results depend on it.
+TEST_F(Drawing, LongFormattedTextReportsItsFullLength) {
+    std::string long_text(3000, 'x');
+    EXPECT_EQ(gfx_printf(BLACK, 0, 0, 12, "%s!", long_text.c_str()), 3001);
+    EXPECT_EQ(gfx_log("%s\n", long_text.c_str()), 3001);
+    const char *kept = static_cast<const char *>(GlobalLock(log_ring[log_oldest]));
+    ASSERT_NE(kept, nullptr);
+    std::string line = kept;
+    GlobalUnlock(log_ring[log_oldest]);
+    // The first line is the description of the gfx_printf text, cut to 1023 characters.
+    EXPECT_EQ(line.size(), 1023u);
+    EXPECT_EQ(line.substr(0, 20), "black text at (0,0),");
+}
+
+// Coordinates at the ends of the integer range reach GDI clamped; GDI may refuse them, but the
+// calls return and later drawing works.
+TEST_F(Drawing, FarAwayShapesFinishAndClip) {
+    gfx_rectangle(BLUE, INT_MIN, INT_MAX, INT_MAX, INT_MIN, 0);
+    gfx_line(GREEN, INT_MIN, INT_MIN, INT_MAX, INT_MAX, 5);
+    gfx_text(RED, INT_MAX, INT_MIN, 127, "far away");
+    fill_canvas(BACKGROUND);
+    gfx_triangle(RED, -100000, 0, 100000, 0, 0, 100000, 0);
+    EXPECT_EQ(logical_pixel(0, 10), palette[RED]);
+    EXPECT_EQ(logical_pixel(0, -10), BACKGROUND);
+    gfx_oval(GREEN, -100000, 20000, 100000, -20000, 3);
+    EXPECT_EQ(logical_pixel(0, 10), palette[RED]);
+}
+
+} // namespace

@@ -1,0 +1,141 @@
+// The event wait on real messages: posted characters, clicks, menu commands, Ctrl keys, timer
+// ticks and the quit message, and sleeping while nothing is due.
+#include "windows_package_test.h"
+
+namespace {
+
+class Events : public WindowsPackageTest {
+  protected:
+    void SetUp() override {
+        WindowsPackageTest::SetUp();
+        open();
+        await_idle();
+    }
+};
+
+// Process CPU time in milliseconds, user and kernel.
+double cpu_milliseconds() {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto ticks = [](FILETIME t) { return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return double(ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+// A thread timer that types one character into the graphics window and stops.
+void CALLBACK type_later(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostMessageA(graphics_window, WM_CHAR, 'z', 0);
+}
+
+TEST_F(Events, PostedCharactersAndClicksAreEvents) {
+    post(WM_CHAR, 'x', 0);
+    Event event = await();
+    EXPECT_EQ(event.kind, EVENT_KBD);
+    EXPECT_EQ(event.key, 'x');
+    EXPECT_EQ(event.x, 0);
+    post(WM_CHAR, 233, 0);
+    EXPECT_EQ(await().key, char(233));
+
+    RECT client;
+    GetClientRect(graphics_window, &client);
+    EXPECT_EQ(origin_x, client.right / 2);
+    EXPECT_EQ(origin_y, client.bottom / 2);
+    click_client(0, 0);
+    event = await();
+    EXPECT_EQ(event.kind, EVENT_MOUSE);
+    EXPECT_EQ(event.x, -origin_x);
+    EXPECT_EQ(event.y, origin_y);
+    EXPECT_EQ(event.key, 0);
+    click_client(origin_x + 5, origin_y + 7);
+    event = await();
+    EXPECT_EQ(event.x, 5);
+    EXPECT_EQ(event.y, -7);
+}
+
+TEST_F(Events, RunningGivesOneTickPerTimerPeriod) {
+    gfx_animate(ANIMATE_RUN);
+    DWORD started = GetTickCount();
+    for (int i = 0; i < 3; i++) {
+        Event event = await();
+        EXPECT_EQ(event.kind, EVENT_PERIODIC);
+        EXPECT_EQ(event.x, 0);
+        EXPECT_EQ(event.key, 0);
+    }
+    // Three ticks of a 100 ms timer; the first may come early, the others cannot.
+    EXPECT_GE(GetTickCount() - started, 150u);
+}
+
+// With the window's own timer stopped, only posted tick messages pace the animation. The tick
+// that is taken in the pass that decides a periodic event is used up by the decision: the wait
+// ends at the next one.
+TEST_F(Events, PostedTicksEndARunningWaitOnly) {
+    KillTimer(graphics_window, ANIMATION_TIMER_ID);
+    post(WM_TIMER, ANIMATION_TIMER_ID, 0);
+    post(WM_CHAR, 'h', 0);
+    EXPECT_EQ(await().kind, EVENT_KBD); // halted: the tick is no event
+
+    gfx_animate(ANIMATE_RUN);
+    post(WM_TIMER, ANIMATION_TIMER_ID, 0);
+    post(WM_TIMER, ANIMATION_TIMER_ID, 0);
+    EXPECT_EQ(await().kind, EVENT_PERIODIC);
+    post(WM_TIMER, ANIMATION_TIMER_ID, 0);
+    post(WM_CHAR, 'r', 0);
+    Event event = await();
+    EXPECT_EQ(event.kind, EVENT_KBD);
+    EXPECT_EQ(event.key, 'r');
+}
+
+TEST_F(Events, HaltedWaitSleepsUntilInputArrives) {
+    SetTimer(nullptr, 0, 700, type_later);
+    double cpu_before = cpu_milliseconds();
+    DWORD started = GetTickCount();
+    Event event = await();
+    EXPECT_EQ(event.kind, EVENT_KBD);
+    EXPECT_EQ(event.key, 'z');
+    EXPECT_GE(GetTickCount() - started, 600u);
+    // Animation ticks wake the wait seven times meanwhile; a wait that polled would use the
+    // whole 700 ms.
+    EXPECT_LT(cpu_milliseconds() - cpu_before, 300.0);
+}
+
+TEST_F(Events, MenuCommandsSetTheAnimationMode) {
+    command(CMD_ANIMATE);
+    EXPECT_EQ(await().kind, EVENT_PERIODIC);
+    command(CMD_HALT);
+    post(WM_CHAR, 'k', 0);
+    EXPECT_EQ(await().kind, EVENT_KBD);
+    command(CMD_STEP);
+    EXPECT_EQ(await().kind, EVENT_PERIODIC);
+    post(WM_CHAR, 'k', 0);
+    EXPECT_EQ(await().kind, EVENT_KBD);
+    command(CMD_QUIT);
+    EXPECT_EQ(await().kind, EVENT_QUIT);
+}
+
+// Key messages are posted in the order a typist makes them, each handled before the next comes,
+// so that the characters TranslateMessage makes of them arrive in between, as they would.
+TEST_F(Events, CtrlKeysRunCommandsAndTheirCharactersAreNoEvents) {
+    post(WM_KEYDOWN, VK_CONTROL, 0);
+    post(WM_KEYDOWN, 'A', 0);
+    await_idle();
+    EXPECT_EQ(pending_kind, EVENT_NONE);
+    EXPECT_EQ(running, 1);
+    post(WM_KEYUP, 'A', 0);
+    post(WM_KEYUP, VK_CONTROL, 0);
+    await_idle();
+    EXPECT_EQ(ctrl_down, 0);
+    EXPECT_EQ(await().kind, EVENT_PERIODIC);
+
+    post(WM_KEYDOWN, VK_CONTROL, 0);
+    post(WM_KEYDOWN, 'Q', 0);
+    EXPECT_EQ(await().kind, EVENT_QUIT);
+}
+
+TEST_F(Events, QuitMessageAndClosingTheWindowEndTheWait) {
+    PostQuitMessage(0);
+    EXPECT_EQ(await().kind, EVENT_QUIT);
+    DestroyWindow(graphics_window);
+    EXPECT_EQ(await().kind, EVENT_QUIT);
+}
+
+} // namespace
