@@ -18,7 +18,7 @@ namespace {
 // Longer than the 1023 characters gfx_printf keeps.
 constexpr size_t MAX_TEXT = 1500;
 
-bool in_palette(uint32_t pixel) {
+HARNESS_UNTRACED bool in_palette(uint32_t pixel) {
     for (COLORREF c : palette) {
         uint32_t rgb = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
         if (pixel == rgb) return true;
@@ -48,6 +48,31 @@ void draw(harness::Bytes &in) {
     }
 }
 
+// The canvas holds palette colours only, and the window shows the canvas.
+HARNESS_UNTRACED void check_pictures(virtual_display::Display &display) {
+    const gdi::BitmapObject *image = gdi::find_bitmap(canvas.image);
+    HARNESS_CHECK(image && image->surface.width == CANVAS_WIDTH &&
+                      image->surface.height == CANVAS_HEIGHT,
+                  "the canvas is gone or resized");
+    const std::vector<uint32_t> &pixels = image->surface.pixels;
+    for (size_t i = 0; i < pixels.size(); i++)
+        HARNESS_CHECK(in_palette(pixels[i]), "canvas pixel %zu is %06x, not a palette colour", i,
+                      unsigned(pixels[i]));
+
+    const virtual_display::Window *shown = display.window(display.find_window("KORVA Graphics"));
+    HARNESS_CHECK(shown && shown->presented.width > 0, "the graphics window was never shown");
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(graphics_window, &client);
+    const platform::Surface &window = shown->presented;
+    int menu_rows = window.height - client.bottom;
+    HARNESS_CHECK(menu_rows >= 0 && window.width == client.right, "the window has another size");
+    for (int y = 0; y < std::min<int>(CANVAS_HEIGHT, client.bottom); y++)
+        for (int x = 0; x < std::min<int>(CANVAS_WIDTH, client.right); x++)
+            HARNESS_CHECK(window.pixels[size_t(y + menu_rows) * size_t(window.width) + size_t(x)] ==
+                              pixels[size_t(y) * CANVAS_WIDTH + size_t(x)],
+                          "the window shows (%d, %d) otherwise than the canvas", x, y);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -67,28 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     MSG message;
     PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
 
-    const gdi::BitmapObject *image = gdi::find_bitmap(canvas.image);
-    HARNESS_CHECK(image && image->surface.width == CANVAS_WIDTH &&
-                      image->surface.height == CANVAS_HEIGHT,
-                  "the canvas is gone or resized");
-    const std::vector<uint32_t> &pixels = image->surface.pixels;
-    auto stray =
-        std::find_if(pixels.begin(), pixels.end(), [](uint32_t p) { return !in_palette(p); });
-    HARNESS_CHECK(stray == pixels.end(), "canvas pixel %zd is %06x, not a palette colour",
-                  stray - pixels.begin(), stray == pixels.end() ? 0u : unsigned(*stray));
-
-    const virtual_display::Window *shown = display.window(display.find_window("KORVA Graphics"));
-    HARNESS_CHECK(shown && shown->presented.width > 0, "the graphics window was never shown");
-    RECT client = {0, 0, 0, 0};
-    GetClientRect(graphics_window, &client);
-    const platform::Surface &window = shown->presented;
-    int menu_rows = window.height - client.bottom;
-    HARNESS_CHECK(menu_rows >= 0 && window.width == client.right, "the window has another size");
-    for (int y = 0; y < std::min<int>(CANVAS_HEIGHT, client.bottom); y++)
-        for (int x = 0; x < std::min<int>(CANVAS_WIDTH, client.right); x++)
-            HARNESS_CHECK(window.pixels[size_t(y + menu_rows) * size_t(window.width) + size_t(x)] ==
-                              pixels[size_t(y) * CANVAS_WIDTH + size_t(x)],
-                          "the window shows (%d, %d) otherwise than the canvas", x, y);
+    check_pictures(display);
     gfx_close();
+    harness::finish();
     return 0;
 }

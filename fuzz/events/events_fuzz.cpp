@@ -4,6 +4,7 @@
 // other mouse buttons. The demo runs as its process entry runs it; when the input is used up its
 // graphics window is closed, and the demo must then end.
 #include "fuzz/harness/bytes.h"
+#include "fuzz/harness/check.h"
 #include "fuzz/harness/demo_run.h"
 #include "fuzz/harness/fresh.h"
 #include "gfx/state.h"
@@ -120,6 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         harness::run_demo(display, [&](virtual_display::Display &d, display::Time deadline) {
             return driver.step(d, deadline);
         });
-    if (result != 0) __builtin_trap();
+    HARNESS_CHECK(result == 0, "the demo returned %d", result);
+    harness::finish();
     return 0;
 }

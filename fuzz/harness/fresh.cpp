@@ -57,6 +57,12 @@ virtual_display::Display &fresh_start(int screen_width, int screen_height) {
     return virtual_display::install(screen_width, screen_height);
 }
 
+void finish() {
+    reset_package_state();
+    platform::reset();
+    display::install(nullptr);
+}
+
 LogCapture::LogCapture() {
     file_ = open_memstream(&buffer_, &size_);
     gfx_log_stream = file_;

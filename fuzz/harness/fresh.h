@@ -14,6 +14,10 @@ namespace harness {
 // made on first use (so KORVA.SCR starts absent). Loads the fonts on first use.
 virtual_display::Display &fresh_start(int screen_width = 640, int screen_height = 480);
 
+// Releases everything the run made, package, stand-in and display, so that a run that frees
+// what it allocates is seen to (the fuzzers look for leaks after each input).
+void finish();
+
 // The private directory fresh_start works in.
 const std::string &work_directory();
 

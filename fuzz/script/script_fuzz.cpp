@@ -72,6 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     std::string messages = log.take();
     HARNESS_CHECK(messages == (over ? END_MESSAGE : ""), "unexpected log: %s", messages.c_str());
     gfx_close();
-    display.set_idle_handler(nullptr);
+    harness::finish();
     return 0;
 }

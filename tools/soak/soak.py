@@ -178,11 +178,9 @@ def soak(args, failures):
 def under_valgrind(args, failures):
     directory = tempfile.mkdtemp(prefix="korva-valgrind-")
     try:
-        suppressions = os.path.join(os.path.dirname(os.path.abspath(__file__)), "valgrind.supp")
         wrapper = ["valgrind", "--error-exitcode=99", "--leak-check=full",
                    "--show-leak-kinds=definite,indirect,possible",
-                   "--errors-for-leak-kinds=definite,indirect,possible",
-                   "--suppressions=" + suppressions, "--quiet"]
+                   "--errors-for-leak-kinds=definite,indirect,possible", "--quiet"]
         frames = args.valgrind_frames
         print("valgrind: recording %d frames, then playing them back" % frames)
         record = run(args.runner, directory, record_actions(frames, "record.png"), args.screen,
@@ -208,6 +206,7 @@ def main():
                         help="also run this many frames under valgrind (0: no)")
     parser.add_argument("--screen", default="640x480")
     args = parser.parse_args()
+    args.runner = os.path.abspath(args.runner)
     failures = []
     if args.frames > 0:
         soak(args, failures)
