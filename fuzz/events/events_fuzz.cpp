@@ -56,7 +56,7 @@ struct Driver {
     display::Time clock_left = CLOCK_BUDGET_MS;
 
     // One step of input at an idle moment; false when the input is used up.
-    bool step(virtual_display::Display &display, display::Time deadline) {
+    bool step(virtual_display::Display &display) {
         if (in.empty()) return false;
         int graphics = display.find_window(harness::GRAPHICS_TITLE);
         int text = display.find_window(harness::TEXT_TITLE);
@@ -106,7 +106,6 @@ struct Driver {
         case 10: display.click(text, in.in_range(-10, 700), in.in_range(-10, 300)); break;
         case 11: display.expose(in.byte() & 1 ? text : graphics); break;
         }
-        (void)deadline;
         return true;
     }
 };
@@ -117,10 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     virtual_display::Display &display = harness::fresh_start();
     harness::LogCapture log;
     Driver driver{harness::Bytes(data, size)};
-    int result =
-        harness::run_demo(display, [&](virtual_display::Display &d, display::Time deadline) {
-            return driver.step(d, deadline);
-        });
+    int result = harness::run_demo(
+        display, [&](virtual_display::Display &d, display::Time) { return driver.step(d); });
     HARNESS_CHECK(result == 0, "the demo returned %d", result);
     harness::finish();
     return 0;
