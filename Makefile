@@ -2,14 +2,25 @@
 #   make run    build and start the demo
 #   make test   build everything (also for Windows) and run the whole test suite (the Windows
 #               part under Wine)
-# Both install the Debian packages they need when they are missing.
 #   make install [PREFIX=DIR]   builds, then installs the package for client programs under DIR
 #                               (default /usr/local)
 #   make bench   builds and runs the benchmarks; prints every figure against its budget
+# Robustness (each in a build directory of its own):
+#   make test-sanitize   the native test suite built with AddressSanitizer and UBSan
+#   make fuzz            each fuzz target for FUZZ_SECONDS (libFuzzer, clang)
+#   make soak            SOAK_FRAMES frames recorded and played back, memory watched; and
+#                        VALGRIND_FRAMES frames under valgrind
+# All install the Debian packages they need when they are missing.
 
 BUILD ?= build
 WINDOWS_BUILD ?= $(BUILD)/windows
+SANITIZE_BUILD ?= $(BUILD)/sanitize
+FUZZ_BUILD ?= $(BUILD)/fuzz
 BUILD_TYPE ?= RelWithDebInfo
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := script draw events
+SOAK_FRAMES ?= 100000
+VALGRIND_FRAMES ?= 1000
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 
@@ -17,16 +28,19 @@ PREFIX ?= /usr/local
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev \
             libpng-dev libgtest-dev fonts-liberation xfonts-base \
             libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool libbenchmark-dev
-# The Windows build (mingw-w64, GoogleTest's sources) and running it (Wine, an X server for its
-# windows, xdotool to type into them, xwd to look at them).
 # The benchmarks: Cairo is the baseline the frame is measured against, valgrind counts its
 # instructions, Xvfb and xdotool run the demo for the idle and start-up figures.
 BENCH_PACKAGES := libcairo2-dev valgrind xvfb xdotool
+# The Windows build (mingw-w64, GoogleTest's sources) and running it (Wine, an X server for its
+# windows, xdotool to type into them, xwd to look at them).
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth xdotool \
                     x11-apps
 
-.PHONY: all deps deps-windows deps-bench build build-windows test run install golden bench clean \
-        format
+# The fuzz targets (clang 14 with libFuzzer) and the soak (valgrind, python).
+ROBUSTNESS_PACKAGES := clang libclang-rt-14-dev valgrind python3
+
+.PHONY: all deps deps-windows deps-bench deps-robustness build build-windows test test-sanitize \
+        fuzz build-fuzz soak run install golden bench clean format
 
 all: build
 
@@ -53,6 +67,29 @@ test: build build-windows
 	xvfb-run -a -s "-screen 0 1280x1024x24" \
 	    ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j $(JOBS) || status=1; \
 	exit $$status
+
+deps-robustness:
+	@./tools/install-packages.sh $(ROBUSTNESS_PACKAGES)
+
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DKORVA_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
+
+build-fuzz: deps deps-robustness
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	       -DKORVA_FUZZ=ON -DKORVA_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS:%=fuzz_%)
+
+# One target after the other, one job each; every target runs even when one fails.
+fuzz: build-fuzz
+	@status=0; for target in $(FUZZ_TARGETS); do \
+	    ./fuzz/run.sh $(FUZZ_BUILD) $$target $(FUZZ_SECONDS) || status=1; \
+	done; exit $$status
+
+soak: build deps-robustness
+	@./tools/soak/soak.py --runner $(BUILD)/bin/bugdemo-headless --frames $(SOAK_FRAMES) \
+	    --valgrind-frames $(VALGRIND_FRAMES)
 
 run: build
 	@./$(BUILD)/bin/bugdemo

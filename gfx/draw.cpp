@@ -201,9 +201,11 @@ int gfx_text(int color, int x, int y, int point_size, const char *text) {
 // is still the count the formatting produced.
 int gfx_printf(int color, int x, int y, int point_size, const char *format, ...) {
     char buffer[LOG_BUFFER_SIZE];
+    buffer[0] = '\0';
     va_list arguments;
     va_start(arguments, format);
-    int count = vsnprintf(buffer, sizeof buffer, format ? format : "", arguments);
+    // A null format formats nothing.
+    int count = format ? vsnprintf(buffer, sizeof buffer, format, arguments) : 0;
     va_end(arguments);
     if (count < 0) buffer[0] = '\0';
     gfx_text(color, x, y, point_size, buffer);

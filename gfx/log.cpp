@@ -33,9 +33,11 @@ static void retain_line(const char *line, size_t length) {
 
 int gfx_log(const char *format, ...) {
     char buffer[LOG_BUFFER_SIZE];
+    buffer[0] = '\0';
     va_list arguments;
     va_start(arguments, format);
-    int count = vsnprintf(buffer, sizeof buffer, format ? format : "", arguments);
+    // A null format formats nothing.
+    int count = format ? vsnprintf(buffer, sizeof buffer, format, arguments) : 0;
     va_end(arguments);
     if (count < 0) buffer[0] = '\0';
     if (gfx_log_stream) fputs(buffer, gfx_log_stream);

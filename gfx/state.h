@@ -145,3 +145,10 @@ void start_recording();
 void end_playback();
 // The recording step of a wait: folds or writes the event just decided.
 void record_decided_event(bool from_script);
+
+// ---- Fresh state (reset.cpp) ----------------------------------------------------------------
+
+// Puts every variable above back to its value at process start, closing the script file; for
+// harnesses that open the package many times in one process. The platform objects the package
+// held are not released: reset the stand-in too (platform/reset.h).
+void reset_package_state();

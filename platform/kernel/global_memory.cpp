@@ -39,6 +39,11 @@ int live_blocks() {
     return count;
 }
 
+void reset_memory() {
+    blocks().clear();
+    failures_to_inject = 0;
+}
+
 } // namespace kernel
 
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {

@@ -1,6 +1,7 @@
 // Window classes (RegisterClassA) and the stock icon and cursor tokens.
 #include "platform/handle_table.h"
 #include "platform/user/instance.h"
+#include "platform/user/reset.h"
 #include "platform/user/window_table.h"
 
 #include <strings.h>
@@ -109,4 +110,10 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
 HINSTANCE user::program_instance() {
     static const uintptr_t token = resource_tokens().add(0);
     return reinterpret_cast<HINSTANCE>(token);
+}
+
+// The stock icon and cursor tokens stay: they stand for the system's resources, which a
+// process finds the same at every start.
+void user::reset_classes() {
+    classes().clear();
 }

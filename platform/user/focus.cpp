@@ -3,6 +3,7 @@
 // Windows gives the focus to the window it activates, and a newly shown window is activated; when
 // the active window goes away, the one activated before it takes its place.
 #include "platform/user/internal.h"
+#include "platform/user/reset.h"
 
 #include <algorithm>
 #include <vector>
@@ -70,4 +71,9 @@ HWND GetFocus(void) {
     // A focus window destroyed meanwhile is no focus.
     if (focus && !user::find_window(focus)) focus = nullptr;
     return focus;
+}
+
+void user::reset_focus() {
+    focus = nullptr;
+    activation_order.clear();
 }

@@ -6,6 +6,7 @@
 // second, so they agree with the messages the program has handled so far.
 #include "platform/display/display.h"
 #include "platform/user/internal.h"
+#include "platform/user/reset.h"
 
 #include <cstdint>
 
@@ -169,4 +170,9 @@ BOOL TranslateMessage(const MSG *msg) {
         PostMessageA(msg->hwnd, msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR, character,
                      msg->lParam);
     return TRUE;
+}
+
+void user::reset_keyboard() {
+    arriving = KeyState{};
+    taken = KeyState{};
 }

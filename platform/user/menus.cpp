@@ -3,6 +3,7 @@
 #include "platform/user/internal.h"
 #include "platform/user/menu_table.h"
 #include "platform/user/nonclient.h"
+#include "platform/user/reset.h"
 
 namespace {
 
@@ -186,4 +187,8 @@ BOOL DrawMenuBar(HWND window) {
     w->menu_bar_stale = true;
     w->surface_changed = true;
     return TRUE;
+}
+
+void user::reset_menus() {
+    menu_table().clear();
 }

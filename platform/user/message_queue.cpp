@@ -5,6 +5,7 @@
 // timers. WM_PAINT and WM_TIMER are never queued; they are made when asked for.
 #include "platform/display/display.h"
 #include "platform/user/internal.h"
+#include "platform/user/reset.h"
 
 #include <algorithm>
 #include <deque>
@@ -182,4 +183,11 @@ LRESULT SendMessageA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     user::Window *w = user::find_window(window);
     if (!w) return 0;
     return w->procedure(window, message, wparam, lparam);
+}
+
+void user::reset_message_queue() {
+    posted.clear();
+    input.clear();
+    quit_pending = false;
+    quit_code = 0;
 }

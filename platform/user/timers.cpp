@@ -6,6 +6,7 @@
 // timer's phase, as Windows does.
 #include "platform/display/display.h"
 #include "platform/user/internal.h"
+#include "platform/user/reset.h"
 
 #include <algorithm>
 #include <vector>
@@ -102,4 +103,9 @@ BOOL KillTimer(HWND window, UINT_PTR id) {
     size_t before = timers.size();
     std::erase_if(timers, [&](const Timer &t) { return t.window == window && t.id == id; });
     return timers.size() != before;
+}
+
+void user::reset_timers() {
+    timers.clear();
+    next_thread_timer_id = 0x7FFE;
 }

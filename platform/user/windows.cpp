@@ -2,6 +2,7 @@
 #include "platform/display/display.h"
 #include "platform/user/internal.h"
 #include "platform/user/nonclient.h"
+#include "platform/user/reset.h"
 #include "platform/user/window_table.h"
 
 namespace user {
@@ -29,9 +30,10 @@ namespace {
 
 constexpr uint32_t NEW_WINDOW_FILL = 0xFFFFFF;
 
+int placed = 0; // windows placed with CW_USEDEFAULT so far
+
 // Windows placed with CW_USEDEFAULT cascade down and to the right, in steps of one caption.
 POINT next_default_position() {
-    static int placed = 0;
     int step = user::CAPTION - 7;
     POINT p{LONG((placed % 8) * step), LONG((placed % 8) * step)};
     placed++;
@@ -197,4 +199,9 @@ BOOL SetWindowTextA(HWND window, LPCSTR text) {
     w->title = text ? text : "";
     display::backend().set_title(w->display_window, w->title);
     return TRUE;
+}
+
+void user::reset_windows() {
+    window_table().clear();
+    placed = 0;
 }

@@ -1,0 +1,64 @@
+#include "fuzz/harness/demo_run.h"
+
+#include "demo/demo.h"
+#include "tools/headless/keys.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace harness {
+
+const char GRAPHICS_TITLE[] = "KORVA Graphics";
+const char TEXT_TITLE[] = "KORVA Text";
+
+namespace {
+// Idle moments a demo may have after its window was closed: a quit takes one.
+constexpr int CLOSE_GRACE = 100;
+} // namespace
+
+int run_demo(virtual_display::Display &display, IdleStep step) {
+    bool closed = false;
+    int idle_after_close = 0;
+    display.set_idle_handler([&](display::Time deadline) {
+        if (!closed) {
+            if (step(display, deadline)) return;
+            closed = true;
+            if (int graphics = display.find_window(GRAPHICS_TITLE)) {
+                display.close(graphics);
+                return;
+            }
+        }
+        if (++idle_after_close > CLOSE_GRACE) {
+            std::fprintf(stderr, "harness: the demo did not end after its window was closed\n");
+            std::abort();
+        }
+    });
+    char command_line[] = "";
+    int result = demo_main(reinterpret_cast<HINSTANCE>(uintptr_t(0x400000)), nullptr, command_line,
+                           SW_SHOWDEFAULT);
+    display.set_idle_handler(nullptr);
+    return result;
+}
+
+void press_keys(virtual_display::Display &display, const std::string &combination) {
+    std::vector<headless::Key> keys;
+    size_t start = 0;
+    for (;;) {
+        size_t plus = combination.find('+', start);
+        std::string name = combination.substr(start, plus - start);
+        headless::Key key;
+        if (!headless::key_by_name(name, key)) {
+            std::fprintf(stderr, "harness: no key named %s\n", name.c_str());
+            std::abort();
+        }
+        keys.push_back(key);
+        if (plus == std::string::npos) break;
+        start = plus + 1;
+    }
+    for (const headless::Key &key : keys) display.key_down(key.virtual_key, key.scan_code);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        display.key_up(key->virtual_key, key->scan_code);
+}
+
+} // namespace harness

@@ -1,0 +1,89 @@
+#include "fuzz/harness/fresh.h"
+
+#include "gfx/log_stream.h"
+#include "gfx/state.h"
+#include "platform/gdi/text/text.h"
+#include "platform/reset.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+namespace harness {
+
+namespace {
+
+void remove_work_directory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(work_directory(), ignored);
+}
+
+} // namespace
+
+const std::string &work_directory() {
+    static const std::string path = [] {
+        char pattern[] = "/tmp/korva-run-XXXXXX";
+        if (!mkdtemp(pattern)) {
+            std::perror("harness: mkdtemp");
+            std::abort();
+        }
+        return std::string(pattern);
+    }();
+    return path;
+}
+
+virtual_display::Display &fresh_start(int screen_width, int screen_height) {
+    static bool started = false;
+    if (!started) {
+        started = true;
+        std::string error;
+        if (!text::init(error)) {
+            std::fprintf(stderr, "harness: %s\n", error.c_str());
+            std::abort();
+        }
+        if (chdir(work_directory().c_str()) != 0) {
+            std::perror("harness: chdir");
+            std::abort();
+        }
+        std::atexit(remove_work_directory);
+    }
+    reset_package_state();
+    platform::reset();
+    // Whatever the last run left, a file, a link or a directory, goes.
+    std::error_code ignored;
+    for (const auto &entry : std::filesystem::directory_iterator(work_directory(), ignored))
+        std::filesystem::remove_all(entry.path(), ignored);
+    return virtual_display::install(screen_width, screen_height);
+}
+
+void finish() {
+    reset_package_state();
+    platform::reset();
+    display::install(nullptr);
+}
+
+LogCapture::LogCapture() {
+    file_ = open_memstream(&buffer_, &size_);
+    gfx_log_stream = file_;
+}
+
+LogCapture::~LogCapture() {
+    if (gfx_log_stream == file_) gfx_log_stream = nullptr;
+    if (file_) std::fclose(file_);
+    std::free(buffer_);
+}
+
+std::string LogCapture::take() {
+    std::fflush(file_);
+    std::string text(buffer_ + taken_, size_ - taken_);
+    taken_ = size_;
+    return text;
+}
+
+std::string LogCapture::all() {
+    std::fflush(file_);
+    return std::string(buffer_, size_);
+}
+
+} // namespace harness

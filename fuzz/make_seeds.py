@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""Writes the fuzz targets' seed corpora: a few inputs each that reach the interesting paths.
+The fuzzers add their own finds in a scratch directory, never here."""
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def write(target, name, data):
+    path = os.path.join(HERE, target, "corpus", name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data if isinstance(data, bytes) else data.encode("latin-1"))
+
+
+# ---- script: KORVA.SCR as it is ----
+write("script", "recorded", "KORVA_PERIODIC(5);\nKORVA_MOUSE(-297, 240);\nKORVA_PERIODIC(2);\nKORVA_KBD(97);\n")
+write("script", "crlf-and-blank-lines", "\r\nKORVA_KBD(-23);\r\n\n\nKORVA_KBD(321);\r\nKORVA_MOUSE(12, -34);")
+write("script", "stop-and-resume", "KORVA_KBD(97);\nKORVA_STOP();\nKORVA_KBD(98);\nshort\n\nKORVA_PERIODIC(0);\n")
+write("script", "odd-numbers", "XXXXXXMx7y-8\nKORVA_MOUSE();\nKORVA_MOUSE(99999999999999, -99999999999999);\nKORVA_PERIODIC(-2);\nKORVA_KBD(--5);\n")
+write("script", "long-line", "KORVA_KBD(65)" + " " * 498 + "KORVA_KBD(66)" + ";" * 90 + "\n")
+write("script", "huge-count", "KORVA_PERIODIC(2147483647);\n")
+write("script", "empty", "")
+
+
+# ---- draw: calls as the target decodes them ----
+def near(v):  # an integer on and around the canvas
+    return struct.pack("<BH", 3, (v + 400) % 801)
+
+
+def extreme(i):  # INT32_MIN, INT32_MIN+1, INT32_MAX, INT32_MAX-1, -1, 0, 1, -65536, 65536, 2^30, -2^30, 46341
+    return struct.pack("<BB", 1, i)
+
+
+def raw(v):
+    return struct.pack("<Bi", 0, v)
+
+
+def call(op, color, a, b, c, d, *rest):
+    return color + a + b + c + d + bytes([op]) + b"".join(rest)
+
+
+def text(s):
+    return s.encode("latin-1") + b"\0"
+
+
+scene = b"".join([
+    call(9, near(0), near(1), near(0), near(0), near(0)),  # logging on
+    call(2, near(8), near(-300), near(250), near(300), near(-250), near(0)),
+    call(0, near(20), near(-50), near(200), near(20), near(0)),
+    call(1, near(1), near(-275), near(0), near(-175), near(0), near(-200), near(50), near(2)),
+    call(3, near(5), near(-10), near(-10), near(40), near(30), near(3)),
+    call(4, near(0), near(-300), near(-270), near(300), near(270), near(0)),
+    call(5, near(2), near(-100), near(0), near(14), near(0), text("Add Bug")),
+    call(6, near(30), near(0), near(-200), near(-200), near(0), text("%s %d %n")),
+    call(8, near(0), near(0), near(0), near(0), near(0)),
+])
+write("draw", "scene", scene)
+extremes = b"".join([
+    call(0, extreme(0), extreme(0), extreme(2), extreme(2), near(0)),
+    call(2, extreme(2), extreme(0), extreme(2), extreme(2), extreme(0), extreme(0)),
+    call(3, near(4), extreme(0), extreme(2), extreme(2), extreme(0), extreme(2)),
+    call(3, near(4), near(-100), near(100), near(100), near(-100), extreme(2)),
+    call(4, near(7), extreme(0), extreme(0), extreme(2), extreme(2), extreme(2)),
+    call(1, near(9), extreme(0), extreme(2), extreme(2), extreme(0), near(0), near(0), extreme(2)),
+    call(5, near(3), extreme(2), extreme(0), extreme(0), near(0), text("far")),
+    call(3, near(6), raw(-40000), raw(40000), raw(40000), raw(-40000), raw(300)),
+])
+write("draw", "extremes", extremes)
+write("draw", "long-text", call(7, near(12), near(-290), near(0), near(127), near(7), text("W" * 1400 + "\n" + "x\n" * 40)))
+
+# ---- events: input steps as the target decodes them ----
+def click_canvas(x, y):
+    return bytes([1]) + struct.pack("<HH", x + 300, y + 270)
+
+
+def key(choice, modifiers):  # choice indexes the target's key table
+    return bytes([2, choice, modifiers])
+
+
+def command(cmd):
+    return bytes([4, cmd])
+
+
+def clock(tens_of_ms):
+    return bytes([5, tens_of_ms])
+
+
+CTRL = 2
+KEY_L, KEY_R, KEY_P, KEY_O, KEY_F10, KEY_ALT, KEY_RETURN = 3, 7, 5, 4, 12, 21, 10
+ADD_BUG, HOPPING, NEW_COLOR, FASTER, BUG_2 = (-257, 58), (-257, 108), (-257, 83), (-257, 183), (257, 208)
+write("events", "panel", click_canvas(*ADD_BUG) * 3 + click_canvas(*HOPPING) + clock(50) + click_canvas(*BUG_2)
+      + click_canvas(*NEW_COLOR) + click_canvas(*FASTER) + clock(50))
+write("events", "record-and-play",
+      key(KEY_L, CTRL) + key(KEY_R, CTRL) + clock(30) + click_canvas(*ADD_BUG) + bytes([3, ord("q")])
+      + clock(20) + key(KEY_R, CTRL) + key(KEY_P, CTRL) + clock(10) + key(KEY_O, CTRL) + key(KEY_L, CTRL))
+write("events", "menus-and-windows",
+      key(KEY_F10, 0) + key(KEY_RETURN, 0) + bytes([0]) + struct.pack("<HH", 30, 10) + command(3)
+      + command(4) + bytes([7]) + command(4) + bytes([9]) + struct.pack("<HH", 0, 0) + bytes([6, 1]) + key(KEY_ALT, 0) + clock(40))
