@@ -27,8 +27,8 @@ status=0
 "$build/bin/fuzz_$target" $options -max_total_time="$seconds" -print_final_stats=1 \
     -rss_limit_mb=4096 -artifact_prefix="$artifacts/" "$corpus" "$here/$target/corpus" \
     >"$log" 2>&1 || status=$?
-runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-peak=$(sed -n 's/^stat::peak_rss_mb: *//p' "$log")
+runs=$(sed -n "s/^stat::number_of_executed_units: *//p" "$log" | tail -n 1)
+peak=$(sed -n "s/^stat::peak_rss_mb: *//p" "$log" | tail -n 1)
 inputs=$(ls "$corpus" | wc -l)
 echo "fuzz $target: ${runs:-?} executions in $seconds s, peak RSS ${peak:-?} MB, corpus $inputs inputs"
 if [ "$status" -ne 0 ] || [ -n "$(ls "$artifacts")" ]; then

@@ -17,12 +17,24 @@ std::string missing_font_error(const std::string &what, const std::string &packa
            " (apt-get install " + package + ")";
 }
 
+// fontconfig's configuration, loaded on first use and released when the process ends.
+struct LoadedConfig {
+    FcConfig *config = FcInitLoadConfigAndFonts();
+    LoadedConfig() = default;
+    LoadedConfig(const LoadedConfig &) = delete;
+    LoadedConfig &operator=(const LoadedConfig &) = delete;
+    ~LoadedConfig() {
+        if (config) FcConfigDestroy(config);
+    }
+};
+
 // Asks fontconfig which file it would use for `family`. fontconfig always answers with some
 // face, so the caller checks what it got. Its configuration is loaded once, for both weights:
 // loading it takes milliseconds of the program's start-up.
 bool fontconfig_match(const std::string &family, bool bold, std::string &file,
                       std::string &matched_family, bool &matched_bold) {
-    static FcConfig *const config = FcInitLoadConfigAndFonts();
+    static const LoadedConfig loaded;
+    FcConfig *const config = loaded.config;
     if (!config) return false;
     FcPattern *pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.c_str()));
