@@ -23,27 +23,10 @@ for tool in Xvfb xdotool; do
 done
 [ -x "$bugdemo" ] || { echo "idle.sh: no $bugdemo; build first (make build)" >&2; exit 1; }
 
-work=$(mktemp -d)
-xvfb_pid=""
-demo_pid=""
-cleanup() {
-    # Killed and waited for, so that nothing is left behind, not even a zombie.
-    for pid in $demo_pid $xvfb_pid; do
-        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' HUP INT PIPE TERM
-
-# A display of our own: Xvfb picks a free number and writes it to the descriptor given. It
-# does not reset when its last client goes, as a desktop's X server does not: the reset would
-# hold up the next client's connection, and the next start-up would count it.
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "idle.sh: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
+. "$(dirname "$0")/../tools/xvfb_session.sh"
+# The X server does not reset when its last client goes, as a desktop's does not: the reset
+# would hold up the next client's connection, and the next start-up would count it.
+start_xvfb 1280x1024 -noreset || { echo "idle.sh: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 
 ticks_per_second=$(getconf CLK_TCK)
 

@@ -17,24 +17,8 @@ for tool in Xvfb xdotool; do
 done
 [ -x "$bugdemo" ] || { echo "latency.sh: no $bugdemo; build first (make build)" >&2; exit 1; }
 
-work=$(mktemp -d)
-xvfb_pid=""
-demo_pid=""
-cleanup() {
-    # Killed and waited for, so that nothing is left behind, not even a zombie.
-    for pid in $demo_pid $xvfb_pid; do
-        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' HUP INT PIPE TERM
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "latency.sh: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
+. "$(dirname "$0")/../tools/xvfb_session.sh"
+start_xvfb 1280x1024 || { echo "latency.sh: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 

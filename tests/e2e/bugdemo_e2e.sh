@@ -20,17 +20,7 @@ for tool in Xvfb xdotool; do
     fi
 done
 
-work=$(mktemp -d)
-xvfb_pid=""
-demo_pid=""
-cleanup() {
-    # Killed and waited for, so that nothing is left behind, not even a zombie.
-    for pid in $demo_pid $xvfb_pid; do
-        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../../tools/xvfb_session.sh"
 trap 'echo "e2e (scale $scale): FAILED: stopped at \"$step\"" >&2; exit 1' HUP INT PIPE TERM
 
 step=""
@@ -58,12 +48,8 @@ within() {
 # ---- The display: a screen of its own, on a free display number ----
 width=$((1280 * scale))
 height=$((1024 * scale))
-Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$work/display" \
-    2>"$work/xvfb.log" &
-xvfb_pid=$!
 step="start Xvfb"
-within 10 test -s "$work/display" || fail "no display number; $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb "${width}x${height}" || fail "no display number; $(cat "$work/xvfb.log")"
 export GDK_SCALE="$scale"
 root=$("$probe" root)
 
