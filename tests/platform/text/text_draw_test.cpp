@@ -8,17 +8,6 @@ namespace {
 
 using TextDrawTest = TextTest;
 
-// The pixels of rows top..bottom and columns left..right, '#' where they differ from white.
-std::vector<std::string> ink_map(Canvas &canvas, int left, int top, int right, int bottom) {
-    std::vector<std::string> rows;
-    for (int y = top; y <= bottom; y++) {
-        std::string row;
-        for (int x = left; x <= right; x++) row += canvas.at(x, y) == 0xFFFFFF ? '.' : '#';
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 // The box around every pixel that is not white; false if there is none.
 bool ink_box(Canvas &canvas, int &left, int &top, int &right, int &bottom) {
     platform::Surface &s = canvas.surface();
@@ -63,7 +52,7 @@ const std::vector<std::string> kWineANewlineB = {
 };
 
 void expect_wine_drawing(Canvas &canvas, const std::vector<std::string> &expected) {
-    EXPECT_EQ(ink_map(canvas, 5, 83, 59, 93), expected);
+    EXPECT_EQ(ink(canvas, 5, 83, 59, 93), expected);
     int left, top, right, bottom;
     ASSERT_TRUE(ink_box(canvas, left, top, right, bottom));
     EXPECT_GE(top, 83);
@@ -157,7 +146,7 @@ TEST_F(TextDrawTest, TextHasOnlyTwoColoursAtEverySize) {
 std::vector<std::string> glyph_ink(Canvas &canvas, const char *byte) {
     canvas.fill(0xFFFFFF);
     EXPECT_TRUE(TextOutA(canvas.dc, 2, 2, byte, 1));
-    return ink_map(canvas, 0, 0, canvas.surface().width - 1, canvas.surface().height - 1);
+    return ink(canvas, 0, 0, canvas.surface().width - 1, canvas.surface().height - 1);
 }
 
 bool has_ink(const std::vector<std::string> &rows) {

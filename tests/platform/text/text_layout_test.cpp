@@ -11,17 +11,6 @@ namespace {
 
 using TextLayoutTest = TextTest;
 
-// Rows top..bottom and columns left..right of the canvas, '#' where a pixel is not white.
-std::vector<std::string> ink(Canvas &canvas, int left, int top, int right, int bottom) {
-    std::vector<std::string> rows;
-    for (int y = top; y <= bottom; y++) {
-        std::string row;
-        for (int x = left; x <= right; x++) row += canvas.at(x, y) == 0xFFFFFF ? '.' : '#';
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 // Draws `text` alone on a white canvas at (x, y) in the canvas font of `height`.
 void draw(Canvas &canvas, int height, int x, int y, const char *text) {
     canvas.fill(0xFFFFFF);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 // A memory DC with a white bitmap of the given size selected.
 struct Canvas {
@@ -27,6 +28,17 @@ struct Canvas {
     }
     uint32_t at(int x, int y) { return surface().at(x, y); }
 };
+
+// Rows top..bottom and columns left..right of the canvas, '#' where a pixel is not white.
+inline std::vector<std::string> ink(Canvas &canvas, int left, int top, int right, int bottom) {
+    std::vector<std::string> rows;
+    for (int y = top; y <= bottom; y++) {
+        std::string row;
+        for (int x = left; x <= right; x++) row += canvas.at(x, y) == 0xFFFFFF ? '.' : '#';
+        rows.push_back(row);
+    }
+    return rows;
+}
 
 // The canvas font at a CreateFontA height, as the package creates it.
 inline HFONT canvas_font(int height, int weight = FW_NORMAL) {
