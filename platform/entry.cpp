@@ -9,12 +9,6 @@
 #include <cstdio>
 #include <string>
 
-// In sanitizer builds: SDL2 opens a D-Bus connection on start-up that libdbus never frees. The
-// leak checker reads this list of leaks that are not ours; other builds never call it.
-extern "C" const char *__lsan_default_suppressions() {
-    return "leak:libdbus-1.so\n";
-}
-
 int main(int argc, char **argv) {
     const char *program = argc > 0 ? argv[0] : "korva";
     std::string error;
