@@ -414,6 +414,10 @@ std::unique_ptr<display::Backend> open(std::string &error) {
     bool wayland_only = std::getenv("WAYLAND_DISPLAY") && !std::getenv("DISPLAY");
     const char *driver = wayland_only ? "wayland" : "x11";
     if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+    // SDL puts back, as it ends, the X error handler it found at its start, and only then closes
+    // its connections, where an error about a window destroyed a moment before may still arrive:
+    // the handler that lets such errors pass goes in first, so that it is the one SDL puts back.
+    ignore_sends_to_vanished_windows();
     // Video only: the joystick and game controller subsystems would poll in the background.
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
@@ -421,7 +425,6 @@ std::unique_ptr<display::Backend> open(std::string &error) {
         return nullptr;
     }
     bool x11 = std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
-    if (x11) ignore_sends_to_vanished_windows();
     // Characters come from key presses through TranslateMessage, not from SDL's text input
     // (which would also type the "r" of Alt+R while the menu takes the key).
     SDL_StopTextInput();

@@ -8,8 +8,9 @@ namespace sdl_display {
 // at once), the server may see the destruction first and reject the wake-up with BadWindow, and
 // Xlib's default handling of an error is to end the process. Other requests about a window can
 // race with its destruction the same way (at the end of the program, for instance). After this
-// call every BadWindow error is ignored; other errors are handled as before. Call it after
-// SDL's video is up.
+// call every BadWindow error is ignored; other errors are handled as before. Call it before
+// SDL's video starts: SDL puts back the handler it found when it ends, before it closes its
+// connections, and an error still on its way is read as they close.
 void ignore_sends_to_vanished_windows();
 
 } // namespace sdl_display
