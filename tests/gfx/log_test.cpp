@@ -13,12 +13,6 @@ class Log : public PackageTest {
         open();
         await_idle();
     }
-    std::string ring_line(int slot) {
-        const char *text = static_cast<const char *>(GlobalLock(log_ring[slot]));
-        std::string line = text ? text : "<none>";
-        GlobalUnlock(log_ring[slot]);
-        return line;
-    }
     // The text window's client pixels, as presented.
     const platform::Surface &text_pixels() {
         await_idle();

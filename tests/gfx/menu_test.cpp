@@ -25,10 +25,9 @@ class RunMenu : public PackageTest {
         });
     }
     void command(WPARAM id) {
-        PostMessageA(graphics_window, WM_COMMAND, id, 0);
+        PackageTest::command(id);
         await_idle();
     }
-    bool checked(UINT id) { return (GetMenuState(run_menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 };
 
 TEST_F(RunMenu, HoldsTheEntriesWithLoggingChecked) {

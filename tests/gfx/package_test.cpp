@@ -2,73 +2,33 @@
 
 #include "platform/gdi/text/text.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
-
-void PackageTest::SetUp() {
-    // Scripts are read and written in the current directory: give each test its own.
-    char pattern[] = "/tmp/korva-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    directory_ = pattern;
-    ASSERT_EQ(chdir(directory_.c_str()), 0);
-    use_screen(1024, 768);
+// Every test starts with a virtual display of its own and the fonts.
+void PackageFixture::prepare_platform() {
+    virtual_display::install(1024, 768);
     std::string error;
     ASSERT_TRUE(text::init(error)) << error;
-    log_file_ = open_memstream(&log_buffer_, &log_size_);
-    gfx_log_stream = log_file_;
 }
 
-void PackageTest::TearDown() {
-    gfx_log_stream = nullptr;
-    if (log_file_) fclose(log_file_);
-    free(log_buffer_);
-    std::error_code ignored;
-    std::filesystem::remove_all(directory_, ignored);
+void PackageTest::SetUp() {
+    PackageFixture::SetUp();
+    display = &static_cast<virtual_display::Display &>(::display::backend());
 }
 
 void PackageTest::use_screen(int width, int height) {
     display = &virtual_display::install(width, height);
 }
 
-void PackageTest::open() {
+void PackageFixture::open() {
     char command_line[] = "";
     gfx_open(nullptr, nullptr, command_line, SW_SHOWDEFAULT);
 }
 
-std::string PackageTest::take_log() {
-    fflush(log_file_);
-    std::string text(log_buffer_ + log_taken_, log_size_ - log_taken_);
-    log_taken_ = log_size_;
-    return text;
-}
-
-uint32_t PackageTest::canvas_pixel(int x, int y) {
-    return pixel_of(GetPixel(canvas.dc, x, y));
-}
-
-void PackageTest::fill_canvas(uint32_t pixel) {
-    COLORREF colour = pixel_of(pixel); // the conversion is its own inverse
-    HBRUSH brush = CreateSolidBrush(colour);
-    HGDIOBJ old_brush = SelectObject(canvas.dc, brush);
-    HGDIOBJ old_pen = SelectObject(canvas.dc, GetStockObject(NULL_PEN));
-    Rectangle(canvas.dc, 0, 0, CANVAS_WIDTH + 1, CANVAS_HEIGHT + 1);
-    SelectObject(canvas.dc, old_pen);
-    SelectObject(canvas.dc, old_brush);
-    DeleteObject(brush);
-}
-
-RECT PackageTest::changed_box(uint32_t background) {
-    RECT box = {CANVAS_WIDTH, CANVAS_HEIGHT, -1, -1};
+std::vector<uint32_t> PackageFixture::canvas_snapshot() {
+    std::vector<uint32_t> snapshot;
+    snapshot.reserve(CANVAS_WIDTH * CANVAS_HEIGHT);
     for (int y = 0; y < CANVAS_HEIGHT; y++)
-        for (int x = 0; x < CANVAS_WIDTH; x++)
-            if (canvas_pixel(x, y) != background) {
-                if (x < box.left) box.left = x;
-                if (y < box.top) box.top = y;
-                if (x > box.right) box.right = x;
-                if (y > box.bottom) box.bottom = y;
-            }
-    return box;
+        for (int x = 0; x < CANVAS_WIDTH; x++) snapshot.push_back(canvas_pixel(x, y));
+    return snapshot;
 }
 
 int PackageTest::graphics_id() {
@@ -82,8 +42,9 @@ const platform::Surface &PackageTest::shown(int window) {
     return display->window(window)->presented;
 }
 
-void PackageTest::click_client(int x, int y) {
-    display->click(graphics_id(), x, y + GetSystemMetrics(SM_CYMENU));
+void PackageFixture::click_client(int x, int y) {
+    auto &screen = static_cast<virtual_display::Display &>(display::backend());
+    screen.click(screen.find_window("KORVA Graphics"), x, y + GetSystemMetrics(SM_CYMENU));
 }
 
 int scan_code_of(int virtual_key) {
@@ -113,17 +74,4 @@ void PackageTest::key_up(int virtual_key) {
 void PackageTest::press_key(int virtual_key) {
     key_down(virtual_key);
     key_up(virtual_key);
-}
-
-PackageTest::Event PackageTest::await() {
-    Event event = {0, -1, -1, -1};
-    event.kind = gfx_await_event(event.x, event.y, event.key);
-    return event;
-}
-
-void PackageTest::await_idle() {
-    while (pump_message()) {
-    }
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
 }

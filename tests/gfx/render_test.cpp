@@ -113,30 +113,6 @@ TEST_F(Render, ExtremeCoordinatesFinishAndClip) {
     SUCCEED();
 }
 
-TEST_F(Render, TextLinesStackDownwardsFromTheAnchor) {
-    gfx_text(BLACK, 0, 0, 16, "Hg\nHg");
-    RECT two_lines = changed_box(BACKGROUND);
-    // The first line's cells lie just above the anchor row, the second's from it down.
-    TEXTMETRICA metrics;
-    HFONT font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "KORVA-font");
-    HGDIOBJ old = SelectObject(canvas.dc, font);
-    GetTextMetricsA(canvas.dc, &metrics);
-    SelectObject(canvas.dc, old);
-    DeleteObject(font);
-    int h = metrics.tmHeight;
-    EXPECT_GE(two_lines.top, origin_y - h);
-    EXPECT_LT(two_lines.top, origin_y - h + metrics.tmAscent);
-    EXPECT_GE(two_lines.bottom, origin_y + metrics.tmAscent);
-    EXPECT_LT(two_lines.bottom, origin_y + h);
-    EXPECT_EQ(two_lines.left >= origin_x, true);
-
-    // An empty line between them moves the second visible line one line height further down.
-    fill_canvas(BACKGROUND);
-    gfx_text(BLACK, 0, 0, 16, "Hg\n\nHg");
-    EXPECT_EQ(changed_box(BACKGROUND).bottom, two_lines.bottom + h);
-    EXPECT_EQ(changed_box(BACKGROUND).top, two_lines.top);
-}
-
 TEST_F(Render, EmptyTextAndATrailingNewlineDrawNothingExtra) {
     gfx_text(BLACK, 0, 0, 12, "");
     EXPECT_EQ(changed_box(BACKGROUND).right, -1);

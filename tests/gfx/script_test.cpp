@@ -1,9 +1,7 @@
 // Scripts: recording events to KORVA.SCR and playing them back.
 #include "package_test.h"
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,16 +15,8 @@ class Scripts : public PackageTest {
         await_idle();
         take_log();
     }
-    static void write_script(const std::string &text) {
-        std::ofstream file("KORVA.SCR", std::ios::binary);
-        file << text;
-    }
-    static std::string script() {
-        std::ifstream file("KORVA.SCR", std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
+    static void write_script(const std::string &text) { write_file("KORVA.SCR", text); }
+    static std::string script() { return read_file("KORVA.SCR"); }
     // Time moves to each deadline while the program is idle; `action` runs once at `when`.
     void at(display::Time when, std::function<void()> action) {
         bool done = false;
@@ -39,8 +29,6 @@ class Scripts : public PackageTest {
             display->advance((done ? deadline : std::min(deadline, when)) - display->now());
         });
     }
-    void command(WPARAM id) { PostMessageA(graphics_window, WM_COMMAND, id, 0); }
-    bool checked(UINT id) { return (GetMenuState(run_menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
     // Starts playback and returns the events of the waits until it ends, the last one live.
     std::vector<Event> play(int waits) {
         command(CMD_PLAYBACK);

@@ -1,13 +1,13 @@
 // The event wait on real messages: posted characters, clicks, menu commands, Ctrl keys, timer
 // ticks and the quit message, and sleeping while nothing is due.
-#include "windows_package_test.h"
+#include "package_fixture.h"
 
 namespace {
 
-class Events : public WindowsPackageTest {
+class Events : public PackageFixture {
   protected:
     void SetUp() override {
-        WindowsPackageTest::SetUp();
+        PackageFixture::SetUp();
         open();
         await_idle();
     }

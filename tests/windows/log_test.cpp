@@ -1,23 +1,17 @@
 // The log on Windows: the ring of retained lines in movable memory blocks, and the lines shown
 // at the bottom of the text window, scrolling up.
-#include "windows_package_test.h"
+#include "package_fixture.h"
 
 #include <string>
 
 namespace {
 
-class Log : public WindowsPackageTest {
+class Log : public PackageFixture {
   protected:
     void SetUp() override {
-        WindowsPackageTest::SetUp();
+        PackageFixture::SetUp();
         open();
         await_idle();
-    }
-    std::string ring_line(int slot) {
-        const char *text = static_cast<const char *>(GlobalLock(log_ring[slot]));
-        std::string line = text ? text : "<none>";
-        GlobalUnlock(log_ring[slot]);
-        return line;
     }
     // The height of one log line: the text window's fixed font.
     int line_height() {

@@ -1,26 +1,35 @@
 // Scripts on Windows: KORVA.SCR is written with the platform's line end (CR LF) and read back,
 // and a script written with bare newlines (as on Linux) plays the same events.
-#include "windows_package_test.h"
+#include "package_fixture.h"
 
 #include <string>
 #include <vector>
 
 namespace {
 
-class Scripts : public WindowsPackageTest {
+class Scripts : public PackageFixture {
   protected:
     void SetUp() override {
-        WindowsPackageTest::SetUp();
+        PackageFixture::SetUp();
         open();
         await_idle();
         take_log();
     }
-    bool checked(UINT id) { return (GetMenuState(run_menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
     // Starts playback and returns the events of that many waits.
     std::vector<Event> play(int waits) {
         command(CMD_PLAYBACK);
         std::vector<Event> events;
         for (int i = 0; i < waits; i++) events.push_back(await());
+        return events;
+    }
+    // Plays a script of two ticks, a click, an empty line and two keys, its lines ended by
+    // `end`, and then types 'e': the events of the six waits.
+    std::vector<Event> play_script(const std::string &end) {
+        write_file("KORVA.SCR", "KORVA_PERIODIC(2);" + end + "KORVA_MOUSE(12, -34);" + end + end +
+                                    "KORVA_KBD(-23);" + end + "KORVA_KBD(97);" + end);
+        std::vector<Event> events = play(5);
+        post(WM_CHAR, 'e', 0);
+        events.push_back(await());
         return events;
     }
     // Every wait ends with the script's next event; a key typed after the script has run out
@@ -61,21 +70,11 @@ TEST_F(Scripts, RecordingWritesWindowsLineEnds) {
 }
 
 TEST_F(Scripts, ScriptsWithBareNewlinesPlayBack) {
-    write_file("KORVA.SCR", "KORVA_PERIODIC(2);\nKORVA_MOUSE(12, -34);\n\nKORVA_KBD(-23);\n"
-                            "KORVA_KBD(97);\n");
-    std::vector<Event> events = play(5);
-    post(WM_CHAR, 'e', 0);
-    events.push_back(await());
-    expect_played(events);
+    expect_played(play_script("\n"));
 }
 
 TEST_F(Scripts, ScriptsWithWindowsLineEndsPlayBack) {
-    write_file("KORVA.SCR", "KORVA_PERIODIC(2);\r\nKORVA_MOUSE(12, -34);\r\n\r\n"
-                            "KORVA_KBD(-23);\r\nKORVA_KBD(97);\r\n");
-    std::vector<Event> events = play(5);
-    post(WM_CHAR, 'e', 0);
-    events.push_back(await());
-    expect_played(events);
+    expect_played(play_script("\r\n"));
 }
 
 TEST_F(Scripts, AMissingScriptIsReportedAndLiveInputGoesOn) {

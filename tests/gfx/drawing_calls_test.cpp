@@ -1,18 +1,18 @@
-// The drawing calls on the real GDI: their description lines, where their records land on the
-// canvas, and formatted text longer than the package's buffers.
-#include "windows_package_test.h"
+// The drawing calls on any GDI, the stand-in's and the real one: their description lines, where
+// their records land on the canvas, and formatted text longer than the package's buffers.
+#include "package_fixture.h"
 
 #include <climits>
 #include <string>
 
 namespace {
 
-constexpr COLORREF BACKGROUND = RGB(0x12, 0x34, 0x56); // no palette colour
+constexpr uint32_t BACKGROUND = 0x123456; // no palette colour
 
-class Drawing : public WindowsPackageTest {
+class DrawingCalls : public PackageFixture {
   protected:
     void SetUp() override {
-        WindowsPackageTest::SetUp();
+        PackageFixture::SetUp();
         open();
         await_idle();
         fill_canvas(BACKGROUND);
@@ -31,7 +31,7 @@ void expect_box(RECT actual, RECT expected) {
     EXPECT_EQ(actual.bottom, expected.bottom);
 }
 
-TEST_F(Drawing, CallsDescribeThemselvesAndReportTheirRepairs) {
+TEST_F(DrawingCalls, CallsDescribeThemselvesAndReportTheirRepairs) {
     gfx_rectangle(RED, 10, -10, -10, 10, 0);
     EXPECT_EQ(take_log(), "red rectangle with bounding box (-10,10) to (10,-10), filled\n");
     gfx_oval(30, 0, 0, 1, 1, -2);
@@ -51,15 +51,15 @@ TEST_F(Drawing, CallsDescribeThemselvesAndReportTheirRepairs) {
     EXPECT_EQ(take_log(), "Illegal color 99; using RED.\n");
 }
 
-TEST_F(Drawing, BoxesCoverBothCornersAndOutlinesLeaveTheInside) {
+TEST_F(DrawingCalls, BoxesCoverBothCornersAndOutlinesLeaveTheInside) {
     gfx_rectangle(RED, -10, 10, 10, -10, 0);
     expect_box(changed_box(BACKGROUND), device_box(-10, 10, 10, -10));
-    EXPECT_EQ(logical_pixel(0, 0), palette[RED]);
+    EXPECT_EQ(logical_pixel(0, 0), pixel_of(palette[RED]));
 
     fill_canvas(BACKGROUND);
     gfx_rectangle(BLUE, -10, 10, 10, -10, 3);
     EXPECT_EQ(logical_pixel(0, 0), BACKGROUND);
-    EXPECT_EQ(logical_pixel(-10, 0), palette[BLUE]);
+    EXPECT_EQ(logical_pixel(-10, 0), pixel_of(palette[BLUE]));
 
     fill_canvas(BACKGROUND);
     gfx_circle(GREEN, 20, -30, 7);
@@ -71,7 +71,7 @@ TEST_F(Drawing, BoxesCoverBothCornersAndOutlinesLeaveTheInside) {
     EXPECT_EQ(changed_box(BACKGROUND).right, -1);
 }
 
-TEST_F(Drawing, LinesAndTrianglesLandOnTheirMappedPoints) {
+TEST_F(DrawingCalls, LinesAndTrianglesLandOnTheirMappedPoints) {
     gfx_line(BLACK, -20, 5, 20, 5, 0);
     // A one-pixel line leaves out its end point.
     expect_box(changed_box(BACKGROUND), device_box(-20, 5, 19, 5));
@@ -81,18 +81,19 @@ TEST_F(Drawing, LinesAndTrianglesLandOnTheirMappedPoints) {
     expect_box(changed_box(BACKGROUND), device_box(-8, 8, 8, 0));
 }
 
-TEST_F(Drawing, ClearingLeavesWhiteWithABlackBorder) {
+TEST_F(DrawingCalls, ClearingLeavesWhiteWithABlackBorder) {
     gfx_clear();
     EXPECT_EQ(take_log(), "Clearing the graphics window\n");
-    EXPECT_EQ(canvas_pixel(0, 0), palette[BLACK]);
-    EXPECT_EQ(canvas_pixel(600, 539), palette[BLACK]);
-    EXPECT_EQ(canvas_pixel(1, 1), palette[WHITE]);
-    EXPECT_EQ(canvas_pixel(599, 538), palette[WHITE]);
+    EXPECT_EQ(canvas_pixel(0, 0), pixel_of(palette[BLACK]));
+    EXPECT_EQ(canvas_pixel(600, 539), pixel_of(palette[BLACK]));
+    EXPECT_EQ(canvas_pixel(1, 1), pixel_of(palette[WHITE]));
+    EXPECT_EQ(canvas_pixel(599, 538), pixel_of(palette[WHITE]));
 }
 
-TEST_F(Drawing, TextLinesStackDownwardsFromTheAnchor) {
+TEST_F(DrawingCalls, TextLinesStackDownwardsFromTheAnchor) {
     gfx_text(BLACK, 0, 0, 16, "Hg\nHg");
     RECT two_lines = changed_box(BACKGROUND);
+    // The first line's cells lie just above the anchor row, the second's from it down.
     TEXTMETRICA metrics;
     HFONT font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "KORVA-font");
     HGDIOBJ old = SelectObject(canvas.dc, font);
@@ -106,14 +107,16 @@ TEST_F(Drawing, TextLinesStackDownwardsFromTheAnchor) {
     EXPECT_LT(two_lines.bottom, origin_y + h);
     EXPECT_GE(two_lines.left, origin_x);
 
+    // An empty line between them moves the second visible line one line height further down.
     fill_canvas(BACKGROUND);
     gfx_text(BLACK, 0, 0, 16, "Hg\n\nHg");
     EXPECT_EQ(changed_box(BACKGROUND).bottom, two_lines.bottom + h);
+    EXPECT_EQ(changed_box(BACKGROUND).top, two_lines.top);
 }
 
 // The C runtime's formatting must report the whole count even when the text is cut to the
 // buffer: the package's results depend on it.
-TEST_F(Drawing, LongFormattedTextReportsItsFullLength) {
+TEST_F(DrawingCalls, LongFormattedTextReportsItsFullLength) {
     std::string long_text(3000, 'x');
     EXPECT_EQ(gfx_printf(BLACK, 0, 0, 12, "%s!", long_text.c_str()), 3001);
     EXPECT_EQ(gfx_log("%s\n", long_text.c_str()), 3001);
@@ -128,16 +131,16 @@ TEST_F(Drawing, LongFormattedTextReportsItsFullLength) {
 
 // Coordinates at the ends of the integer range reach GDI clamped; GDI may refuse them, but the
 // calls return and later drawing works.
-TEST_F(Drawing, FarAwayShapesFinishAndClip) {
+TEST_F(DrawingCalls, FarAwayShapesFinishAndClip) {
     gfx_rectangle(BLUE, INT_MIN, INT_MAX, INT_MAX, INT_MIN, 0);
     gfx_line(GREEN, INT_MIN, INT_MIN, INT_MAX, INT_MAX, 5);
     gfx_text(RED, INT_MAX, INT_MIN, 127, "far away");
     fill_canvas(BACKGROUND);
     gfx_triangle(RED, -100000, 0, 100000, 0, 0, 100000, 0);
-    EXPECT_EQ(logical_pixel(0, 10), palette[RED]);
+    EXPECT_EQ(logical_pixel(0, 10), pixel_of(palette[RED]));
     EXPECT_EQ(logical_pixel(0, -10), BACKGROUND);
     gfx_oval(GREEN, -100000, 20000, 100000, -20000, 3);
-    EXPECT_EQ(logical_pixel(0, 10), palette[RED]);
+    EXPECT_EQ(logical_pixel(0, 10), pixel_of(palette[RED]));
 }
 
 } // namespace
