@@ -197,17 +197,12 @@ int gfx_text(int color, int x, int y, int point_size, const char *text) {
     return draw_text(color, x, y, point_size, text);
 }
 
-// Formats into a bounded buffer: a longer text is cut to its first 1023 characters; the result
-// is still the count the formatting produced.
 int gfx_printf(int color, int x, int y, int point_size, const char *format, ...) {
     char buffer[LOG_BUFFER_SIZE];
-    buffer[0] = '\0';
     va_list arguments;
     va_start(arguments, format);
-    // A null format formats nothing.
-    int count = format ? vsnprintf(buffer, sizeof buffer, format, arguments) : 0;
+    int count = format_line(buffer, format, arguments);
     va_end(arguments);
-    if (count < 0) buffer[0] = '\0';
     gfx_text(color, x, y, point_size, buffer);
     return count;
 }

@@ -31,15 +31,18 @@ static void retain_line(const char *line, size_t length) {
     log_next = (log_next + 1) % LOG_LINES;
 }
 
+int format_line(char *buffer, const char *format, va_list arguments) {
+    int count = format ? vsnprintf(buffer, LOG_BUFFER_SIZE, format, arguments) : 0;
+    if (count <= 0) buffer[0] = '\0';
+    return count;
+}
+
 int gfx_log(const char *format, ...) {
     char buffer[LOG_BUFFER_SIZE];
-    buffer[0] = '\0';
     va_list arguments;
     va_start(arguments, format);
-    // A null format formats nothing.
-    int count = format ? vsnprintf(buffer, sizeof buffer, format, arguments) : 0;
+    int count = format_line(buffer, format, arguments);
     va_end(arguments);
-    if (count < 0) buffer[0] = '\0';
     if (gfx_log_stream) fputs(buffer, gfx_log_stream);
     retain_line(buffer, strlen(buffer));
     print_log_line(buffer);

@@ -5,6 +5,7 @@
 
 #include "gfx/gfx.h"
 
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 
@@ -80,6 +81,10 @@ extern HGLOBAL log_ring[LOG_LINES];
 extern int log_oldest;
 extern int log_next;
 
+// Formats into a buffer of LOG_BUFFER_SIZE: a longer text is cut to its first 1023 characters,
+// a null format formats nothing, and a failed formatting leaves the buffer empty. Returns the
+// count the formatting produced.
+int format_line(char *buffer, const char *format, va_list arguments);
 void print_log_line(char *text);
 LRESULT CALLBACK text_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
