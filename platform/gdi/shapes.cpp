@@ -1,9 +1,8 @@
 // The shape calls: Rectangle, Ellipse, Polygon, MoveToEx, LineTo, SetPixel, GetPixel.
 #include "platform/gdi/dc.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/raster/scratch.h"
 #include "platform/surface.h"
-
-#include <vector>
 
 using namespace gdi;
 
@@ -59,15 +58,9 @@ BOOL Polygon(HDC dc, const POINT *points, int count) {
     if (!points || count < 2) return FALSE;
     return draw_on(dc, [&](DeviceContext &c, const raster::Target &t) {
         // Triangles and other small polygons need no allocation.
-        raster::Point few[8];
-        std::vector<raster::Point> many;
-        raster::Point *corners = few;
-        if (count > 8) {
-            many.resize(static_cast<size_t>(count));
-            corners = many.data();
-        }
-        for (int i = 0; i < count; i++) corners[i] = {points[i].x, points[i].y};
-        raster::polygon(t, corners, count, pen_of(c), brush_of(c));
+        raster::Scratch<raster::Point, 8> corners(static_cast<size_t>(count));
+        for (int i = 0; i < count; i++) corners[size_t(i)] = {points[i].x, points[i].y};
+        raster::polygon(t, corners.data(), count, pen_of(c), brush_of(c));
     });
 }
 
