@@ -16,20 +16,15 @@ void rectangle_pixels(const Canvas &c, int64_t left, int64_t top, int64_t right,
         return;
     }
     if (pen.width <= 1) {
-        // Brush and pen of one colour cover the whole box (but a 1x1 box draws nothing): one
-        // pass over its rows instead of the inside, two rows and two columns.
-        if (!brush.null && brush.color == pen.color) {
-            if (last_x != left || last_y != top) fill_box(c, left, top, last_x, last_y, pen.color);
-            return;
-        }
-        if (!brush.null) fill_box(c, left + 1, top + 1, last_x - 1, last_y - 1, brush.color);
-        // One-pixel segments of the path: every corner starts a segment, so all are drawn; a box
-        // one pixel wide or high is a single full line, and a 1x1 box draws nothing.
-        if (last_x == left && last_y == top) return;
-        if (last_x == left || last_y == top) {
+        if (last_x == left && last_y == top) return; // a 1x1 box draws nothing
+        // One pass over the whole box where the pen covers all of it (a box one pixel wide or
+        // high is a single full line) or the brush has the pen's colour.
+        if (last_x == left || last_y == top || (!brush.null && brush.color == pen.color)) {
             fill_box(c, left, top, last_x, last_y, pen.color);
             return;
         }
+        if (!brush.null) fill_box(c, left + 1, top + 1, last_x - 1, last_y - 1, brush.color);
+        // One-pixel segments of the path: every corner starts a segment, so all are drawn.
         fill_span(c, top, left, last_x, pen.color);
         fill_span(c, last_y, left, last_x, pen.color);
         fill_box(c, left, top + 1, left, last_y - 1, pen.color);
