@@ -39,8 +39,7 @@ struct Window {
     SDL_Window *window = nullptr;
     display::Placement placement; // the program's pixels
     PresentedFrame frame;
-    bool presented = false;         // the surface holds a frame
-    bool surface_stale = true;      // the surface is new: every row must be written
+    bool surface_stale = true; // no frame on the surface yet, or a new surface: write every row
     SDL_Surface *surface = nullptr; // the surface written last, and its size
     int surface_width = 0, surface_height = 0;
     bool frame_placed = false; // placed knowing the window manager's frame
@@ -171,7 +170,6 @@ class SdlDisplay : public display::Backend {
             SDL_Rect changed{0, rows.top * scale_, surface->w, (rows.bottom - rows.top) * scale_};
             SDL_UpdateWindowSurfaceRects(w->window, &changed, 1);
         }
-        w->presented = true;
         latency_.presented(window);
         startup_.presented();
     }
@@ -356,9 +354,9 @@ class SdlDisplay : public display::Backend {
         switch (e.event) {
         case SDL_WINDOWEVENT_CLOSE: out.kind = display::InputKind::CloseRequest; return true;
         case SDL_WINDOWEVENT_EXPOSED:
-            // The surface still holds the last frame: show it at once, and have the program
-            // paint, as Windows does for an uncovered window.
-            if (w->presented && !w->surface_stale) SDL_UpdateWindowSurface(w->window);
+            // A surface that is not stale holds the last frame: show it at once, and have the
+            // program paint, as Windows does for an uncovered window.
+            if (!w->surface_stale) SDL_UpdateWindowSurface(w->window);
             out.kind = display::InputKind::Exposed;
             return true;
         case SDL_WINDOWEVENT_SIZE_CHANGED: {
