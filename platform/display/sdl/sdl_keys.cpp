@@ -3,16 +3,12 @@
 // the layout, as Windows' virtual keys do. What a key types is the layout's business
 // (key_character).
 #include "platform/display/sdl/sdl_keys.h"
+#include "platform/display/us_keyboard.h"
 #include "platform/win.h"
 
 namespace sdl_display {
 
 namespace {
-
-// Virtual keys that the stand-in's header does not name.
-constexpr int VK_CLEAR_KEY = 0x0C;
-constexpr int VK_SNAPSHOT_KEY = 0x2C;
-constexpr int VK_F13_KEY = 0x7C;
 
 struct Key {
     SDL_Scancode sdl;
@@ -29,7 +25,7 @@ constexpr Key KEYS[] = {
     {SDL_SCANCODE_CAPSLOCK, VK_CAPITAL, 0x3A},
     {SDL_SCANCODE_F11, VK_F11, 0x57},
     {SDL_SCANCODE_F12, VK_F12, 0x58},
-    {SDL_SCANCODE_PRINTSCREEN, VK_SNAPSHOT_KEY, 0x137},
+    {SDL_SCANCODE_PRINTSCREEN, VK_SNAPSHOT, 0x137},
     {SDL_SCANCODE_SCROLLLOCK, VK_SCROLL, 0x46},
     {SDL_SCANCODE_PAUSE, VK_PAUSE, 0x45},
     {SDL_SCANCODE_INSERT, VK_INSERT, 0x152},
@@ -59,28 +55,27 @@ constexpr Key KEYS[] = {
     {SDL_SCANCODE_APPLICATION, VK_APPS, 0x15D},
 };
 
-// The typing keys besides letters and digits: their US virtual keys and what they type there.
+// The typing keys besides letters and digits, with their US virtual keys.
 struct TypingKey {
     SDL_Scancode sdl;
     int vk;
     int scan;
-    char us_character;
 };
 
 constexpr TypingKey PUNCTUATION[] = {
-    {SDL_SCANCODE_MINUS, VK_OEM_MINUS, 0x0C, '-'},
-    {SDL_SCANCODE_EQUALS, VK_OEM_PLUS, 0x0D, '='},
-    {SDL_SCANCODE_LEFTBRACKET, VK_OEM_4, 0x1A, '['},
-    {SDL_SCANCODE_RIGHTBRACKET, VK_OEM_6, 0x1B, ']'},
-    {SDL_SCANCODE_BACKSLASH, VK_OEM_5, 0x2B, '\\'},
-    {SDL_SCANCODE_NONUSHASH, VK_OEM_5, 0x2B, '\\'},
-    {SDL_SCANCODE_SEMICOLON, VK_OEM_1, 0x27, ';'},
-    {SDL_SCANCODE_APOSTROPHE, VK_OEM_7, 0x28, '\''},
-    {SDL_SCANCODE_GRAVE, VK_OEM_3, 0x29, '`'},
-    {SDL_SCANCODE_COMMA, VK_OEM_COMMA, 0x33, ','},
-    {SDL_SCANCODE_PERIOD, VK_OEM_PERIOD, 0x34, '.'},
-    {SDL_SCANCODE_SLASH, VK_OEM_2, 0x35, '/'},
-    {SDL_SCANCODE_NONUSBACKSLASH, VK_OEM_102, 0x56, 0},
+    {SDL_SCANCODE_MINUS, VK_OEM_MINUS, 0x0C},
+    {SDL_SCANCODE_EQUALS, VK_OEM_PLUS, 0x0D},
+    {SDL_SCANCODE_LEFTBRACKET, VK_OEM_4, 0x1A},
+    {SDL_SCANCODE_RIGHTBRACKET, VK_OEM_6, 0x1B},
+    {SDL_SCANCODE_BACKSLASH, VK_OEM_5, 0x2B},
+    {SDL_SCANCODE_NONUSHASH, VK_OEM_5, 0x2B},
+    {SDL_SCANCODE_SEMICOLON, VK_OEM_1, 0x27},
+    {SDL_SCANCODE_APOSTROPHE, VK_OEM_7, 0x28},
+    {SDL_SCANCODE_GRAVE, VK_OEM_3, 0x29},
+    {SDL_SCANCODE_COMMA, VK_OEM_COMMA, 0x33},
+    {SDL_SCANCODE_PERIOD, VK_OEM_PERIOD, 0x34},
+    {SDL_SCANCODE_SLASH, VK_OEM_2, 0x35},
+    {SDL_SCANCODE_NONUSBACKSLASH, VK_OEM_102, 0x56},
 };
 
 // Set-1 scan codes of the letters A to Z.
@@ -97,17 +92,19 @@ struct KeypadKey {
 };
 
 constexpr KeypadKey KEYPAD[10] = {
-    {VK_NUMPAD1, VK_END, 0x4F},    {VK_NUMPAD2, VK_DOWN, 0x50},      {VK_NUMPAD3, VK_NEXT, 0x51},
-    {VK_NUMPAD4, VK_LEFT, 0x4B},   {VK_NUMPAD5, VK_CLEAR_KEY, 0x4C}, {VK_NUMPAD6, VK_RIGHT, 0x4D},
-    {VK_NUMPAD7, VK_HOME, 0x47},   {VK_NUMPAD8, VK_UP, 0x48},        {VK_NUMPAD9, VK_PRIOR, 0x49},
+    {VK_NUMPAD1, VK_END, 0x4F},    {VK_NUMPAD2, VK_DOWN, 0x50},  {VK_NUMPAD3, VK_NEXT, 0x51},
+    {VK_NUMPAD4, VK_LEFT, 0x4B},   {VK_NUMPAD5, VK_CLEAR, 0x4C}, {VK_NUMPAD6, VK_RIGHT, 0x4D},
+    {VK_NUMPAD7, VK_HOME, 0x47},   {VK_NUMPAD8, VK_UP, 0x48},    {VK_NUMPAD9, VK_PRIOR, 0x49},
     {VK_NUMPAD0, VK_INSERT, 0x52},
 };
 
 // The virtual key of the typing key that types `c` on a US keyboard, or 0.
 int us_virtual_key_of(SDL_Keycode c) {
     if (c >= 'a' && c <= 'z') return int(c - 'a' + 'A');
-    for (const TypingKey &k : PUNCTUATION)
-        if (k.us_character && k.us_character == c) return k.vk;
+    for (const TypingKey &k : PUNCTUATION) {
+        unsigned char typed = display::us_key_character(k.vk, false, false);
+        if (typed && typed == c) return k.vk;
+    }
     return 0;
 }
 
@@ -115,7 +112,6 @@ int us_virtual_key_of(SDL_Keycode c) {
 // of the US key that types the same character (the M key of a French layout types a comma);
 // a key that types something no US key types keeps the code of its position.
 int typing_key_vk(int positional_vk, SDL_Keycode layout_key) {
-    if (layout_key >= 'a' && layout_key <= 'z') return int(layout_key - 'a' + 'A');
     if (int vk = us_virtual_key_of(layout_key)) return vk;
     return positional_vk;
 }
@@ -150,7 +146,7 @@ bool windows_key(SDL_Scancode scancode, SDL_Keycode layout_key, bool num_lock, W
     }
     if (scancode >= SDL_SCANCODE_F13 && scancode <= SDL_SCANCODE_F24) {
         int i = scancode - SDL_SCANCODE_F13;
-        key.virtual_key = VK_F13_KEY + i;
+        key.virtual_key = VK_F13 + i;
         key.scan_code = i < 11 ? 0x64 + i : 0x76;
         return true;
     }
