@@ -5,6 +5,7 @@
 #include "platform/user/nonclient.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -73,7 +74,7 @@ void set_menu_bar_height(HWND window, int height) {
     Window *w = find_window(window);
     if (!w || w->menu_bar_height == height) return;
     // The client area moves down or up inside the content: its pixels go with it.
-    WindowPixels old = w->surface;
+    WindowPixels old = std::move(w->surface);
     int old_menu = w->menu_bar_height;
     w->menu_bar_height = height;
     w->surface.resize(0, 0, 0);

@@ -28,7 +28,8 @@ constexpr UINT MINIMUM_PERIOD = 10;
 constexpr UINT MAXIMUM_PERIOD = 0x7FFFFFFF;
 
 // Ids of timers without a window are chosen here, as Windows does; they never repeat.
-UINT_PTR next_thread_timer_id = 0x7FFE;
+constexpr UINT_PTR FIRST_THREAD_TIMER_ID = 0x7FFE;
+UINT_PTR next_thread_timer_id = FIRST_THREAD_TIMER_ID;
 
 Timer *find_timer(HWND window, UINT_PTR id) {
     for (Timer &t : timers)
@@ -107,5 +108,5 @@ BOOL KillTimer(HWND window, UINT_PTR id) {
 
 void user::reset_timers() {
     timers.clear();
-    next_thread_timer_id = 0x7FFE;
+    next_thread_timer_id = FIRST_THREAD_TIMER_ID;
 }
