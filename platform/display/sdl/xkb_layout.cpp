@@ -105,7 +105,8 @@ std::unique_ptr<XkbLayout> XkbLayout::from_names(const char *layout_name, const 
     names.variant = variant;
     xkb_keymap *keymap =
         xkb_keymap_new_from_names(layout->context_, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
-    if (!keymap || !layout->load(keymap, 0)) return nullptr;
+    if (!keymap) return nullptr;
+    layout->load(keymap, 0);
     return layout;
 }
 
@@ -126,11 +127,12 @@ bool XkbLayout::load_from_server() {
     xkb_state *state = xkb_x11_state_new_from_device(keymap, connection_, device_);
     unsigned group = state ? xkb_state_serialize_layout(state, XKB_STATE_LAYOUT_EFFECTIVE) : 0;
     if (state) xkb_state_unref(state);
-    return load(keymap, group);
+    load(keymap, group);
+    return true;
 }
 
 // Takes over `keymap` and works out the modifier masks it uses.
-bool XkbLayout::load(xkb_keymap *keymap, unsigned group) {
+void XkbLayout::load(xkb_keymap *keymap, unsigned group) {
     if (keymap_) xkb_keymap_unref(keymap_);
     keymap_ = keymap;
     group_ = group;
@@ -141,7 +143,6 @@ bool XkbLayout::load(xkb_keymap *keymap, unsigned group) {
     // have it; a layout whose third level sits on another key types nothing with Ctrl+Alt.
     right_alt_is_altgr_ = key_has_keysym(keymap, RIGHT_ALT, group, XKB_KEY_ISO_Level3_Shift);
     level3_mask_ = right_alt_is_altgr_ ? modifiers_of_key(keymap, RIGHT_ALT, false) : 0;
-    return true;
 }
 
 unsigned char XkbLayout::character(int scan_code, bool shift, bool caps_lock, bool altgr,

@@ -38,7 +38,7 @@ class XkbLayout {
 
   private:
     XkbLayout() = default;
-    bool load(xkb_keymap *keymap, unsigned group);
+    void load(xkb_keymap *keymap, unsigned group);
     bool load_from_server();
     // The Unicode code point the key types with these modifiers, or 0.
     uint32_t code_point(unsigned key, bool shift, bool caps_lock, bool altgr, bool num_lock) const;
