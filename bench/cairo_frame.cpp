@@ -88,7 +88,7 @@ CairoCanvas::~CairoCanvas() {
     cairo_surface_destroy(surface_);
 }
 
-void CairoCanvas::draw(const Shape &shape) {
+void CairoCanvas::draw(const CorpusRecord &shape) {
     const DrawRecord &r = shape.record;
     set_color(cr_, r.color);
     switch (r.shape) {

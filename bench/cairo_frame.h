@@ -18,9 +18,9 @@ class CairoCanvas {
     CairoCanvas &operator=(const CairoCanvas &) = delete;
 
     // Paints one record; coordinates are mapped around the origin as the renderer maps them.
-    void draw(const Shape &shape);
-    void draw(const std::vector<Shape> &shapes) {
-        for (const Shape &shape : shapes) draw(shape);
+    void draw(const CorpusRecord &shape);
+    void draw(const std::vector<CorpusRecord> &shapes) {
+        for (const CorpusRecord &shape : shapes) draw(shape);
     }
     // Pixel (x, y), 0x00RRGGBB.
     uint32_t pixel(int x, int y);

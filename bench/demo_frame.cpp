@@ -4,9 +4,11 @@
 #include "gfx/record_stream.h"
 #include "platform/display/virtual/virtual_display.h"
 #include "platform/gdi/text/text.h"
+#include "tools/conformance/records.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace bench {
 
@@ -29,14 +31,6 @@ Bugs nine_bugs() {
         bugs.y[i] = BUG_GROUND_Y + (i % 3 == 1 ? 25 : 0);
     }
     return bugs;
-}
-
-// A little-endian 32-bit integer of the record stream.
-int32_t read_int(FILE *stream) {
-    unsigned char bytes[4] = {0, 0, 0, 0};
-    if (fread(bytes, 1, 4, stream) != 4) return 0;
-    return int32_t(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
-                   uint32_t(bytes[3]) << 24);
 }
 
 } // namespace
@@ -87,7 +81,7 @@ void draw_bugs_part() {
     draw_bugs(bugs.x, bugs.y, bugs.size, bugs.color, bugs.active);
 }
 
-std::vector<Shape> capture_shapes(void (*draw)()) {
+std::vector<CorpusRecord> capture_shapes(void (*draw)()) {
     FILE *stream = tmpfile();
     if (!stream) {
         std::perror("tmpfile");
@@ -98,14 +92,11 @@ std::vector<Shape> capture_shapes(void (*draw)()) {
     gfx_record_stream = nullptr;
     long end = ftell(stream);
     rewind(stream);
-    std::vector<Shape> shapes;
-    while (ftell(stream) < end) {
-        int32_t f[10];
-        for (int32_t &field : f) field = read_int(stream);
-        Shape shape = {{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], nullptr}, ""};
-        shape.text.resize(size_t(f[9]));
-        if (f[9] > 0 && fread(shape.text.data(), 1, size_t(f[9]), stream) != size_t(f[9])) break;
-        shapes.push_back(shape);
+    std::vector<CorpusRecord> shapes;
+    std::string error;
+    if (!read_records(stream, end, shapes, error)) {
+        std::fprintf(stderr, "bench: %s\n", error.c_str());
+        std::exit(1);
     }
     fclose(stream);
     return shapes;

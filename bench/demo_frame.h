@@ -4,10 +4,9 @@
 
 #include "gfx/state.h"
 #include "platform/display/display.h"
+#include "tools/conformance/corpus.h"
 
 #include <memory>
-
-#include <string>
 #include <vector>
 
 namespace bench {
@@ -29,17 +28,12 @@ void draw_panel_part();
 void draw_bugs_part();
 constexpr int FRAME_CALLS = 231;
 
-// A draw record with its text, captured from the drawing calls.
-struct Shape {
-    DrawRecord record;
-    std::string text;
-};
-
-// The records that `draw` builds through the drawing calls, captured instead of painted.
-std::vector<Shape> capture_shapes(void (*draw)());
+// The records that `draw` builds through the drawing calls, captured instead of painted, with
+// their text. Aborts with a message when the record stream cannot be read back.
+std::vector<CorpusRecord> capture_shapes(void (*draw)());
 
 // The records of draw_frame.
-inline std::vector<Shape> frame_shapes() {
+inline std::vector<CorpusRecord> frame_shapes() {
     return capture_shapes([] { draw_frame(); });
 }
 

@@ -18,7 +18,7 @@ void frame_korva(benchmark::State &state) {
     for (auto _ : state) bench::draw_frame();
 }
 
-void frame_cairo(benchmark::State &state, const std::vector<bench::Shape> &shapes) {
+void frame_cairo(benchmark::State &state, const std::vector<CorpusRecord> &shapes) {
     bench::CairoCanvas canvas;
     for (auto _ : state) canvas.draw(shapes);
 }
@@ -58,7 +58,7 @@ const std::vector<Kind> &kinds() {
 int main(int argc, char **argv) {
     bench::open_package();
     bench::draw_frame(); // glyphs and faces realized once, as in a running demo
-    static const std::vector<bench::Shape> shapes = bench::frame_shapes();
+    static const std::vector<CorpusRecord> shapes = bench::frame_shapes();
 
     benchmark::RegisterBenchmark("frame/korva", frame_korva);
     benchmark::RegisterBenchmark("frame/cairo", frame_cairo, std::cref(shapes));
@@ -72,7 +72,7 @@ int main(int argc, char **argv) {
         for (auto _ : state) bench::draw_bugs_part();
     });
     for (const Kind &kind : kinds()) {
-        std::vector<bench::Shape> one = bench::capture_shapes(kind.draw);
+        std::vector<CorpusRecord> one = bench::capture_shapes(kind.draw);
         std::string name = std::string("kind/") + kind.name;
         benchmark::RegisterBenchmark((name + "/korva").c_str(), [&kind](benchmark::State &state) {
             for (auto _ : state) kind.draw();
