@@ -43,22 +43,11 @@ int run_demo(virtual_display::Display &display, IdleStep step) {
 
 void press_keys(virtual_display::Display &display, const std::string &combination) {
     std::vector<headless::Key> keys;
-    size_t start = 0;
-    for (;;) {
-        size_t plus = combination.find('+', start);
-        std::string name = combination.substr(start, plus - start);
-        headless::Key key;
-        if (!headless::key_by_name(name, key)) {
-            std::fprintf(stderr, "harness: no key named %s\n", name.c_str());
-            std::abort();
-        }
-        keys.push_back(key);
-        if (plus == std::string::npos) break;
-        start = plus + 1;
+    if (!headless::parse_combo(combination, keys)) {
+        std::fprintf(stderr, "harness: no key combination %s\n", combination.c_str());
+        std::abort();
     }
-    for (const headless::Key &key : keys) display.key_down(key.virtual_key, key.scan_code);
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-        display.key_up(key->virtual_key, key->scan_code);
+    headless::press(display, keys);
 }
 
 } // namespace harness

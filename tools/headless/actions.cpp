@@ -26,22 +26,6 @@ bool parse_number(const std::string &word, int64_t low, int64_t high, int64_t &v
     return value >= low && value <= high;
 }
 
-std::string lower(std::string s) {
-    for (char &c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-bool parse_combo(const std::string &combo, std::vector<Key> &keys) {
-    std::stringstream parts(lower(combo));
-    std::string name;
-    while (std::getline(parts, name, '+')) {
-        Key key;
-        if (!key_by_name(name, key)) return false;
-        keys.push_back(key);
-    }
-    return !keys.empty();
-}
-
 } // namespace
 
 bool parse_actions(std::istream &input, std::vector<Action> &actions, std::string &error) {

@@ -4,6 +4,7 @@
 #include "platform/win.h"
 
 #include <cctype>
+#include <sstream>
 
 namespace headless {
 
@@ -48,6 +49,11 @@ const ScanCode SCAN_CODES[] = {
 const char *const LETTER_ROWS[] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
 const int LETTER_ROW_STARTS[] = {0x10, 0x1E, 0x2C};
 
+std::string lower(std::string s) {
+    for (char &c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
 } // namespace
 
 int scan_code_of(int virtual_key) {
@@ -83,6 +89,23 @@ bool key_by_name(const std::string &name, Key &key) {
     key.virtual_key = vk;
     key.scan_code = scan_code_of(vk);
     return true;
+}
+
+bool parse_combo(const std::string &combo, std::vector<Key> &keys) {
+    std::stringstream parts(lower(combo));
+    std::string name;
+    while (std::getline(parts, name, '+')) {
+        Key key;
+        if (!key_by_name(name, key)) return false;
+        keys.push_back(key);
+    }
+    return !keys.empty();
+}
+
+void press(virtual_display::Display &display, const std::vector<Key> &keys) {
+    for (const Key &key : keys) display.key_down(key.virtual_key, key.scan_code);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        display.key_up(key->virtual_key, key->scan_code);
 }
 
 bool key_for_character(unsigned char character, Key &key, bool &shift) {

@@ -50,7 +50,7 @@ bool Runner::perform(const Action &action, display::Time deadline) {
         return false;
     case Verb::Key:
         next_++;
-        press(action.keys);
+        press(display_, action.keys);
         return false;
     case Verb::Type:
         next_++;
@@ -93,13 +93,6 @@ void Runner::finish(display::Time deadline) {
     display_.advance(deadline - display_.now());
 }
 
-// Modifiers go down in order, then the key; they come up in reverse.
-void Runner::press(const std::vector<Key> &keys) {
-    for (const Key &key : keys) display_.key_down(key.virtual_key, key.scan_code);
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-        display_.key_up(key->virtual_key, key->scan_code);
-}
-
 // Each character is typed with the key that gives it, Shift as needed; a character no key
 // gives arrives as a character alone.
 void Runner::type(const std::string &text) {
@@ -115,7 +108,7 @@ void Runner::type(const std::string &text) {
         std::vector<Key> keys;
         if (shift) keys.push_back(shift_key);
         keys.push_back(key);
-        press(keys);
+        press(display_, keys);
     }
 }
 

@@ -24,7 +24,6 @@ class Runner {
     // once (nothing was given to the program).
     bool perform(const Action &action, display::Time deadline);
     void finish(display::Time deadline);
-    void press(const std::vector<Key> &keys);
     void type(const std::string &text);
     void shot(const std::string &title, const std::string &path, int line);
 
