@@ -120,11 +120,4 @@ void CairoCanvas::draw(const CorpusRecord &shape) {
     }
 }
 
-uint32_t CairoCanvas::pixel(int x, int y) {
-    cairo_surface_flush(surface_);
-    const unsigned char *data = cairo_image_surface_get_data(surface_);
-    int stride = cairo_image_surface_get_stride(surface_);
-    return reinterpret_cast<const uint32_t *>(data + y * stride)[x] & 0xFFFFFF;
-}
-
 } // namespace bench

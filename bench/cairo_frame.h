@@ -22,8 +22,6 @@ class CairoCanvas {
     void draw(const std::vector<CorpusRecord> &shapes) {
         for (const CorpusRecord &shape : shapes) draw(shape);
     }
-    // Pixel (x, y), 0x00RRGGBB.
-    uint32_t pixel(int x, int y);
 
   private:
     cairo_surface_t *surface_;

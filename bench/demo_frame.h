@@ -26,7 +26,6 @@ void draw_frame(int phase = 0);
 void draw_scene_part(int phase = 0);
 void draw_panel_part();
 void draw_bugs_part();
-constexpr int FRAME_CALLS = 231;
 
 // The records that `draw` builds through the drawing calls, captured instead of painted, with
 // their text. Aborts with a message when the record stream cannot be read back.

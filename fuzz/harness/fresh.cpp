@@ -14,13 +14,7 @@ namespace harness {
 
 namespace {
 
-void remove_work_directory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(work_directory(), ignored);
-}
-
-} // namespace
-
+// The private directory fresh_start works in, made on first use.
 const std::string &work_directory() {
     static const std::string path = [] {
         char pattern[] = "/tmp/korva-run-XXXXXX";
@@ -32,6 +26,13 @@ const std::string &work_directory() {
     }();
     return path;
 }
+
+void remove_work_directory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(work_directory(), ignored);
+}
+
+} // namespace
 
 virtual_display::Display &fresh_start(int screen_width, int screen_height) {
     static bool started = false;

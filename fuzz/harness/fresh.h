@@ -18,9 +18,6 @@ virtual_display::Display &fresh_start(int screen_width = 640, int screen_height 
 // what it allocates is seen to (the fuzzers look for leaks after each input).
 void finish();
 
-// The private directory fresh_start works in.
-const std::string &work_directory();
-
 // Every line gfx_log produces, kept in memory from construction on.
 class LogCapture {
   public:
