@@ -5,9 +5,10 @@
 # other faces with other metrics.
 set -e
 prefix=$1
-wineserver_of() { WINEPREFIX="$prefix" wineserver "$@" 2>/dev/null || true; }
+# An old prefix's Wine server has ended before the prefix is removed: a server still shutting
+# down writes its registry files into it.
 if [ -d "$prefix" ]; then
-    wineserver_of -k
+    "$(dirname "$0")/stop.sh" "$prefix"
     rm -rf "$prefix"
 fi
 mkdir -p "$(dirname "$prefix")"
