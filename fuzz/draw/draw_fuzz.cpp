@@ -9,6 +9,7 @@
 #include "fuzz/harness/fresh.h"
 #include "gfx/state.h"
 #include "platform/gdi/objects.h"
+#include "tools/headless/runner.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -59,7 +60,8 @@ HARNESS_UNTRACED void check_pictures(virtual_display::Display &display) {
         HARNESS_CHECK(in_palette(pixels[i]), "canvas pixel %zu is %06x, not a palette colour", i,
                       unsigned(pixels[i]));
 
-    const virtual_display::Window *shown = display.window(display.find_window("KORVA Graphics"));
+    const virtual_display::Window *shown =
+        display.window(display.find_window(headless::GRAPHICS_TITLE));
     HARNESS_CHECK(shown && shown->presented.width > 0, "the graphics window was never shown");
     RECT client = {0, 0, 0, 0};
     GetClientRect(graphics_window, &client);

@@ -9,6 +9,7 @@
 #include "fuzz/harness/fresh.h"
 #include "gfx/state.h"
 #include "tools/headless/keys.h"
+#include "tools/headless/runner.h"
 
 #include <cstdint>
 
@@ -58,8 +59,8 @@ struct Driver {
     // One step of input at an idle moment; false when the input is used up.
     bool step(virtual_display::Display &display) {
         if (in.empty()) return false;
-        int graphics = display.find_window(harness::GRAPHICS_TITLE);
-        int text = display.find_window(harness::TEXT_TITLE);
+        int graphics = display.find_window(headless::GRAPHICS_TITLE);
+        int text = display.find_window(headless::TEXT_TITLE);
         switch (in.byte() % 12) {
         case 0: { // anywhere on the window's content: menu bar rows, canvas, beyond both
             int x = in.in_range(-20, 620), y = in.in_range(-20, 540);

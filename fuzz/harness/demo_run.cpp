@@ -2,15 +2,13 @@
 
 #include "demo/demo.h"
 #include "tools/headless/keys.h"
+#include "tools/headless/runner.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 namespace harness {
-
-const char GRAPHICS_TITLE[] = "KORVA Graphics";
-const char TEXT_TITLE[] = "KORVA Text";
 
 namespace {
 // Idle moments a demo may have after its window was closed: a quit takes one.
@@ -24,7 +22,7 @@ int run_demo(virtual_display::Display &display, IdleStep step) {
         if (!closed) {
             if (step(display, deadline)) return;
             closed = true;
-            if (int graphics = display.find_window(GRAPHICS_TITLE)) {
+            if (int graphics = display.find_window(headless::GRAPHICS_TITLE)) {
                 display.close(graphics);
                 return;
             }

@@ -23,8 +23,4 @@ int run_demo(virtual_display::Display &display, IdleStep step);
 // "alt+r"): the keys go down in order and come up in reverse. Aborts on an unknown name.
 void press_keys(virtual_display::Display &display, const std::string &combination);
 
-// The titles of the package's two windows.
-extern const char GRAPHICS_TITLE[];
-extern const char TEXT_TITLE[];
-
 } // namespace harness

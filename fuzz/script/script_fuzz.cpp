@@ -9,6 +9,7 @@
 #include "fuzz/harness/check.h"
 #include "fuzz/harness/fresh.h"
 #include "gfx/state.h"
+#include "tools/headless/runner.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -41,8 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     char command_line[] = "";
     gfx_open(nullptr, nullptr, command_line, SW_SHOWDEFAULT);
     // Once playback has stopped, a wait has nothing to end it: a click does.
-    display.set_idle_handler(
-        [&](display::Time) { display.click(display.find_window("KORVA Graphics"), 10, 40); });
+    display.set_idle_handler([&](display::Time) {
+        display.click(display.find_window(headless::GRAPHICS_TITLE), 10, 40);
+    });
 
     choose_playback();
     int events = 0;

@@ -5,6 +5,7 @@
 #include "fuzz/harness/demo_run.h"
 #include "fuzz/harness/fresh.h"
 #include "gfx/state.h"
+#include "tools/headless/runner.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +41,8 @@ class DemoCase : public ::testing::Test {
     // Runs the demo through the actions; then its window is closed. Returns demo_main's result.
     int run();
 
-    int graphics_id() { return display->find_window(harness::GRAPHICS_TITLE); }
-    int text_id() { return display->find_window(harness::TEXT_TITLE); }
+    int graphics_id() { return display->find_window(headless::GRAPHICS_TITLE); }
+    int text_id() { return display->find_window(headless::TEXT_TITLE); }
     bool checked(UINT id);
 
     // Everything logged since the last call.

@@ -4,6 +4,7 @@
 #include "fuzz/harness/fresh.h"
 #include "gfx/state.h"
 #include "platform/kernel/global_memory.h"
+#include "tools/headless/runner.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ Outcome run_sample() {
     outcome.result = harness::run_demo(display, [&](virtual_display::Display &d, display::Time) {
         if (next == std::size(steps)) return false;
         std::string step = steps[next++];
-        int graphics = d.find_window(harness::GRAPHICS_TITLE);
+        int graphics = d.find_window(headless::GRAPHICS_TITLE);
         if (step == "wait") {
             d.advance(350);
         } else if (step.rfind("click", 0) == 0) {
@@ -71,7 +72,7 @@ void run_messy() {
         case 0: harness::press_keys(d, "ctrl+r"); break;
         case 1: d.advance(450); break;
         case 2: harness::press_keys(d, "ctrl+p"); break;
-        case 3: d.close(d.find_window(harness::TEXT_TITLE)); break;
+        case 3: d.close(d.find_window(headless::TEXT_TITLE)); break;
         case 4:
             DestroyMenu(GetMenu(graphics_window));
             SetTimer(nullptr, 0, 50, nullptr);
@@ -79,7 +80,7 @@ void run_messy() {
             GlobalAlloc(GMEM_MOVEABLE, 100);
             d.key_down(VK_SHIFT, 0x2A);
             d.key_down(VK_CONTROL, 0x1D);
-            d.mouse_down(d.find_window(harness::GRAPHICS_TITLE), 5, 5);
+            d.mouse_down(d.find_window(headless::GRAPHICS_TITLE), 5, 5);
             break;
         default: return false;
         }

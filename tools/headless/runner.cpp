@@ -9,8 +9,6 @@
 namespace headless {
 
 namespace {
-const char GRAPHICS_TITLE[] = "KORVA Graphics";
-const char TEXT_TITLE[] = "KORVA Text";
 // How long a program may go on after its window was closed for it.
 constexpr display::Time CLOSE_GRACE_MS = 60000;
 } // namespace

@@ -9,6 +9,10 @@
 
 namespace headless {
 
+// The titles of the package's two windows, by which the runner finds them.
+inline constexpr char GRAPHICS_TITLE[] = "KORVA Graphics";
+inline constexpr char TEXT_TITLE[] = "KORVA Text";
+
 class Runner {
   public:
     Runner(virtual_display::Display &display, std::vector<Action> actions);
