@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -17,6 +18,23 @@ bool finish(DumpWriter &writer, const std::string &path, std::string &error) {
     if (writer.finish()) return true;
     error = "cannot write " + path;
     return false;
+}
+
+// Writes `name`.dump into `directory`, each record alone on the background, and prints how many
+// records it took and how long.
+bool render_alone(const std::vector<CorpusRecord> &records, const std::string &directory,
+                  const std::string &name, std::string &error) {
+    auto start = std::chrono::steady_clock::now();
+    std::string path = directory + "/" + name + ".dump";
+    DumpWriter dump(path, CANVAS_WIDTH, CANVAS_HEIGHT);
+    for (const CorpusRecord &entry : records) {
+        fill_canvas(BACKGROUND_PIXEL);
+        render_corpus_record(entry);
+        dump.add(canvas_pixels());
+    }
+    if (!finish(dump, path, error)) return false;
+    printf("%s: %zu in %.1f s\n", name.c_str(), records.size(), seconds_since(start));
+    return true;
 }
 
 } // namespace
@@ -34,26 +52,6 @@ bool render_corpus(const Corpus &corpus, const std::string &directory, std::stri
     if (!finish(frames, path, error)) return false;
     printf("frames: %zu in %.1f s\n", corpus.frames.size(), seconds_since(start));
 
-    start = std::chrono::steady_clock::now();
-    path = directory + "/shapes.dump";
-    DumpWriter shapes(path, CANVAS_WIDTH, CANVAS_HEIGHT);
-    for (const CorpusRecord &entry : corpus.shapes) {
-        fill_canvas(BACKGROUND_PIXEL);
-        render_corpus_record(entry);
-        shapes.add(canvas_pixels());
-    }
-    if (!finish(shapes, path, error)) return false;
-    printf("shapes: %zu in %.1f s\n", corpus.shapes.size(), seconds_since(start));
-
-    start = std::chrono::steady_clock::now();
-    path = directory + "/texts.dump";
-    DumpWriter texts(path, CANVAS_WIDTH, CANVAS_HEIGHT);
-    for (const CorpusRecord &entry : corpus.texts) {
-        fill_canvas(BACKGROUND_PIXEL);
-        render_corpus_record(entry);
-        texts.add(canvas_pixels());
-    }
-    if (!finish(texts, path, error)) return false;
-    printf("texts: %zu in %.1f s\n", corpus.texts.size(), seconds_since(start));
-    return true;
+    return render_alone(corpus.shapes, directory, "shapes", error) &&
+           render_alone(corpus.texts, directory, "texts", error);
 }
