@@ -28,9 +28,9 @@ PREFIX ?= /usr/local
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev \
             libpng-dev libgtest-dev fonts-liberation xfonts-base \
             libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool libbenchmark-dev
-# The benchmarks: Cairo is the baseline the frame is measured against, valgrind counts its
-# instructions, Xvfb and xdotool run the demo for the idle and start-up figures.
-BENCH_PACKAGES := libcairo2-dev valgrind xvfb xdotool
+# What the benchmarks need beyond PACKAGES: Cairo, the baseline the frame is measured against,
+# and valgrind, which counts its instructions.
+BENCH_PACKAGES := libcairo2-dev valgrind
 # The Windows build (mingw-w64, GoogleTest's sources) and running it (Wine, an X server for its
 # windows, xdotool to type into them, xwd to look at them).
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth xdotool \
