@@ -10,9 +10,9 @@
 #include "platform/display/sdl/latency_trace.h"
 #include "platform/display/sdl/presented_frame.h"
 #include "platform/display/sdl/sdl_keys.h"
-#include "platform/display/sdl/x11_error_handler.h"
-#include "platform/display/sdl/x11_key_filter.h"
-#include "platform/display/sdl/xkb_layout.h"
+#include "platform/display/sdl/x11/error_handler.h"
+#include "platform/display/sdl/x11/key_filter.h"
+#include "platform/display/sdl/x11/xkb_layout.h"
 #include "platform/display/us_keyboard.h"
 #include "platform/win.h"
 

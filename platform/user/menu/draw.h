@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/surface.h"
-#include "platform/user/menu_layout.h"
+#include "platform/user/menu/layout.h"
 #include "platform/user/window_table.h"
 
 namespace user {

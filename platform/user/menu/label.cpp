@@ -1,5 +1,5 @@
 // Menu entry texts: labels, mnemonics and shortcut texts.
-#include "platform/user/menu_label.h"
+#include "platform/user/menu/label.h"
 
 namespace user {
 

@@ -1,5 +1,5 @@
 // Menu layout: entry rectangles of bars and pop-ups, measured in the menu face.
-#include "platform/user/menu_layout.h"
+#include "platform/user/menu/layout.h"
 #include "platform/gdi/text/text.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // pop-up one above the other. Sizes follow the look of Windows' menus in the menu face.
 #pragma once
 
-#include "platform/user/menu_label.h"
-#include "platform/user/menu_table.h"
+#include "platform/user/menu/label.h"
+#include "platform/user/menu/table.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Menus as data: creating and destroying them, appending entries, check marks and states, and
 // attaching a menu bar to a window.
 #include "platform/user/internal.h"
-#include "platform/user/menu_table.h"
+#include "platform/user/menu/table.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/reset.h"
 

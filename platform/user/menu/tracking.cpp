@@ -8,7 +8,7 @@
 // window is intact when it closes. Its image is kept until the menu or the selection changes.
 #include "platform/display/display.h"
 #include "platform/user/internal.h"
-#include "platform/user/menu_draw.h"
+#include "platform/user/menu/draw.h"
 
 #include <algorithm>
 

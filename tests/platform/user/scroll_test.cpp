@@ -3,7 +3,7 @@
 // area must show what copying the pixels would, the bar above it must stay, what the program
 // draws next must land where it aims, and what reaches the display must be the same pixels,
 // with an open menu laid over them.
-#include "menu_test_support.h"
+#include "menu/menu_test_support.h"
 #include "platform/surface.h"
 #include "platform/user/window_surface.h"
 

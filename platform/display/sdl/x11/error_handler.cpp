@@ -1,5 +1,5 @@
 // The X error handler that lets requests about vanished windows pass.
-#include "platform/display/sdl/x11_error_handler.h"
+#include "platform/display/sdl/x11/error_handler.h"
 
 #include <X11/Xlib.h>
 

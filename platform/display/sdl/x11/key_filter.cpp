@@ -1,5 +1,5 @@
 // The event filter that tells made-up key events from real ones on X11.
-#include "platform/display/sdl/x11_key_filter.h"
+#include "platform/display/sdl/x11/key_filter.h"
 
 #include <SDL_syswm.h>
 #include <cstring>

@@ -1,7 +1,7 @@
 // The keyboard layout through libxkbcommon. The X server's keymap is read over an XCB connection
 // of our own; each character is worked out on a fresh state with exactly the modifiers asked
 // for, so the answer does not depend on what the keyboard is doing now.
-#include "platform/display/sdl/xkb_layout.h"
+#include "platform/display/sdl/x11/xkb_layout.h"
 
 #include <xcb/xcb.h>
 #include <xkbcommon/xkbcommon-x11.h>

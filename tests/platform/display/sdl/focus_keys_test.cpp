@@ -1,7 +1,7 @@
 // Key events that the window system makes up when the focus moves change the key state but
 // send no key messages, as under Windows: a Ctrl released elsewhere leaves the program's idea of
 // Ctrl as it was, and an Alt released elsewhere does not make later keys system keys.
-#include "../user/user_test_support.h"
+#include "../../user/user_test_support.h"
 
 #include <deque>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/user/internal.h"
-#include "platform/user/menu_layout.h"
+#include "platform/user/menu/layout.h"
 #include "user_test_support.h"
 
 namespace user_test {

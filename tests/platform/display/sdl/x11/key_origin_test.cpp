@@ -1,5 +1,5 @@
 // Telling the key events SDL makes up on X11 (at focus changes) from those that key presses made.
-#include "platform/display/sdl/x11_key_filter.h"
+#include "platform/display/sdl/x11/key_filter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Characters of keyboard layouts, from the installed XKB data (xkb-data), as TranslateMessage
 // gets them: Shift, Caps Lock, AltGr and Num Lock, Latin-1 letters, and keys that type nothing.
-#include "platform/display/sdl/xkb_layout.h"
+#include "platform/display/sdl/x11/xkb_layout.h"
 
 #include <gtest/gtest.h>
 
