@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -27,7 +28,9 @@ inline HandleKind handle_kind(uintptr_t value) {
 }
 
 // Objects of one kind in slots. A removed object's slot is reused with a new generation, so the
-// handles that named the old object no longer resolve: a stale handle finds nothing.
+// handles that named the old object no longer resolve: a stale handle finds nothing. Each slot
+// has storage of its own that never moves, so an object stays at one address for its life,
+// whatever is added or removed meanwhile.
 template <typename T>
 class HandleTable {
   public:
@@ -40,9 +43,9 @@ class HandleTable {
             free_.pop_back();
         } else {
             index = uint32_t(slots_.size());
-            slots_.push_back(Slot{});
+            slots_.push_back(std::make_unique<Slot>());
         }
-        Slot &slot = slots_[index];
+        Slot &slot = *slots_[index];
         slot.generation++;
         slot.used = true;
         slot.object = std::move(object);
@@ -52,14 +55,14 @@ class HandleTable {
     T *find(uintptr_t value) {
         uint32_t index;
         if (!resolve(value, index)) return nullptr;
-        return &slots_[index].object;
+        return &slots_[index]->object;
     }
 
     bool remove(uintptr_t value) {
         uint32_t index;
         if (!resolve(value, index)) return false;
-        slots_[index].used = false;
-        slots_[index].object = T{};
+        slots_[index]->used = false;
+        slots_[index]->object = T{};
         free_.push_back(index);
         return true;
     }
@@ -68,14 +71,14 @@ class HandleTable {
     template <typename F>
     void for_each(F f) {
         for (uint32_t i = 0; i < slots_.size(); i++)
-            if (slots_[i].used) f(value_of(i, slots_[i].generation), slots_[i].object);
+            if (slots_[i]->used) f(value_of(i, slots_[i]->generation), slots_[i]->object);
     }
 
     void clear() {
         for (uint32_t i = 0; i < slots_.size(); i++) {
-            if (!slots_[i].used) continue;
-            slots_[i].used = false;
-            slots_[i].object = T{};
+            if (!slots_[i]->used) continue;
+            slots_[i]->used = false;
+            slots_[i]->object = T{};
             free_.push_back(i);
         }
     }
@@ -96,12 +99,12 @@ class HandleTable {
         uint32_t low = uint32_t(value & 0xFFFFFF);
         if (low == 0 || low > slots_.size()) return false;
         index = low - 1;
-        const Slot &slot = slots_[index];
+        const Slot &slot = *slots_[index];
         return slot.used && slot.generation == uint32_t(value >> 32);
     }
 
     HandleKind kind_;
-    std::vector<Slot> slots_;
+    std::vector<std::unique_ptr<Slot>> slots_;
     std::vector<uint32_t> free_;
 };
 

@@ -145,7 +145,6 @@ HDC BeginPaint(HWND window, LPPAINTSTRUCT paint) {
     if (!w || !paint) return nullptr;
     HDC dc = gdi::create_window_dc(window);
     if (!dc) return nullptr;
-    w = user::find_window(window);
     RECT area = w->invalid ? w->update : RECT{0, 0, 0, 0};
     bool erase = w->invalid && w->erase_pending;
     validate(*w);

@@ -51,8 +51,9 @@ struct Window {
 
 platform::HandleTable<Window> &window_table();
 
-// The live window behind `window`, or null. Never keep the pointer across a call that can run a
-// window procedure: the procedure may create or destroy windows, which moves the records.
+// The live window behind `window`, or null. A record stays where it is for the window's life;
+// after a call that can run a window procedure, look the window up again only to learn whether
+// the procedure destroyed it.
 Window *find_window(HWND window);
 
 // The window shown in backend window `display_window`, or null.

@@ -138,12 +138,12 @@ BOOL DestroyWindow(HWND window) {
     SendMessageA(window, WM_DESTROY, 0, 0);
     SendMessageA(window, WM_NCDESTROY, 0, 0);
 
+    // Its own WM_DESTROY cannot destroy it again (see `destroying`): `w` is still its record.
     user::kill_window_timers(window);
     // The window's menu bar goes with it, as on Windows.
-    if ((w = user::find_window(window)) && w->menu) DestroyMenu(w->menu);
+    if (w->menu) DestroyMenu(w->menu);
     user::forget_window_messages(window);
     if (GetFocus() == window) SetFocus(nullptr);
-    w = user::find_window(window);
     display::backend().destroy_window(w->display_window);
     user::window_table().remove(reinterpret_cast<uintptr_t>(window));
     return TRUE;

@@ -116,7 +116,8 @@ BOOL DestroyMenu(HMENU menu) {
 }
 
 BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, LPCSTR text) {
-    if (!user::find_menu(menu)) return FALSE;
+    user::Menu *record = user::find_menu(menu);
+    if (!record) return FALSE;
     user::MenuItem item;
     item.flags = flags & ITEM_FLAGS;
     item.id = UINT(id);
@@ -132,7 +133,6 @@ BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, LPCSTR text) {
     } else if (text) {
         item.text = text;
     }
-    user::Menu *record = user::find_menu(menu);
     record->items.push_back(std::move(item));
     record->revision++;
     user::menu_changed(menu);

@@ -26,8 +26,8 @@ struct Menu {
 
 platform::HandleTable<Menu> &menu_table();
 
-// The live menu behind `menu`, or null. Like window records, never keep the pointer across a
-// call that can run a window procedure or create menus.
+// The live menu behind `menu`, or null. Like window records, a menu record stays where it is
+// until the menu is destroyed.
 Menu *find_menu(HMENU menu);
 
 // An entry that can be chosen: not a separator, not grayed or disabled.
