@@ -18,14 +18,8 @@ constexpr int WIDTH = 601, HEIGHT = 540;
 // Draws in canvas coordinates (origin in the middle, y up) as the graphics package does: boxes
 // include both corners, width 0 fills with a one-pixel pen of the same colour.
 struct Picture {
-    std::vector<uint32_t> pixels = std::vector<uint32_t>(size_t(WIDTH * HEIGHT), 0xFFFFFF);
-    raster::Target target;
-    Picture() {
-        target.pixels = pixels.data();
-        target.stride = WIDTH;
-        target.clip_right = WIDTH;
-        target.clip_bottom = HEIGHT;
-    }
+    platform::Surface target;
+    Picture() { target.resize(WIDTH, HEIGHT, 0xFFFFFF); }
     static int dx(int x) { return 300 + x; }
     static int dy(int y) { return 270 - y; }
     void box(bool oval, uint32_t c, int x1, int y1, int x2, int y2, int w) {
@@ -134,7 +128,7 @@ void BM_Frame(benchmark::State &state) {
         scenery(g, 25);
         panel(g);
         bugs(g);
-        benchmark::DoNotOptimize(g.pixels.data());
+        benchmark::DoNotOptimize(g.target.data());
     }
 }
 BENCHMARK(BM_Frame);
@@ -145,7 +139,7 @@ void BM_FrameWithoutBackground(benchmark::State &state) {
         scenery(g, 25);
         panel(g);
         bugs(g);
-        benchmark::DoNotOptimize(g.pixels.data());
+        benchmark::DoNotOptimize(g.target.data());
     }
 }
 BENCHMARK(BM_FrameWithoutBackground);
@@ -154,7 +148,7 @@ void BM_Background(benchmark::State &state) {
     Picture g;
     for (auto _ : state) {
         background(g);
-        benchmark::DoNotOptimize(g.pixels.data());
+        benchmark::DoNotOptimize(g.target.data());
     }
 }
 BENCHMARK(BM_Background);
@@ -164,7 +158,7 @@ void BM_SunRings(benchmark::State &state) {
     Picture g;
     for (auto _ : state) {
         sun_rings(g, int(state.range(0)));
-        benchmark::DoNotOptimize(g.pixels.data());
+        benchmark::DoNotOptimize(g.target.data());
     }
 }
 BENCHMARK(BM_SunRings)->Arg(0)->Arg(25)->Arg(50);
@@ -173,7 +167,7 @@ void BM_Bugs(benchmark::State &state) {
     Picture g;
     for (auto _ : state) {
         bugs(g);
-        benchmark::DoNotOptimize(g.pixels.data());
+        benchmark::DoNotOptimize(g.target.data());
     }
 }
 BENCHMARK(BM_Bugs);
@@ -185,7 +179,7 @@ void BM_HugeCircleCentred(benchmark::State &state) {
     for (auto _ : state) {
         raster::ellipse(g.target, 300 - r, 270 - r, 301 + r, 271 + r, Pen{false, 0, 3},
                         Brush{false, 3});
-        benchmark::DoNotOptimize(g.pixels.data());
+        benchmark::DoNotOptimize(g.target.data());
     }
 }
 BENCHMARK(BM_HugeCircleCentred);
@@ -197,7 +191,7 @@ void BM_HugeCircleEdge(benchmark::State &state) {
     const Pen pen{false, int(state.range(0)), 5};
     for (auto _ : state) {
         raster::ellipse(g.target, x, y, x + 2 * r + 1, y + 2 * r + 1, pen, Brush{false, 3});
-        benchmark::DoNotOptimize(g.pixels.data());
+        benchmark::DoNotOptimize(g.target.data());
     }
 }
 BENCHMARK(BM_HugeCircleEdge)->Arg(1)->Arg(2);
@@ -213,7 +207,7 @@ void BM_ExtremeShapes(benchmark::State &state) {
                           Brush{false, 3});
         raster::polygon(g.target, corners, 3, Pen{false, 3, 5}, Brush{false, 3});
         raster::line(g.target, INT_MIN, INT_MIN, INT_MAX, INT_MAX - 5, Pen{false, 0, 5});
-        benchmark::DoNotOptimize(g.pixels.data());
+        benchmark::DoNotOptimize(g.target.data());
     }
 }
 BENCHMARK(BM_ExtremeShapes);

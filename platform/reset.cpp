@@ -12,6 +12,7 @@ void reset() {
     user::reset_focus();
     user::reset_keyboard();
     user::reset_menus();
+    user::reset_window_dcs();
     user::reset_windows();
     user::reset_classes();
     gdi::reset();

@@ -55,8 +55,8 @@ HARNESS_UNTRACED void check_pictures(virtual_display::Display &display) {
     HARNESS_CHECK(image && image->surface.width == CANVAS_WIDTH &&
                       image->surface.height == CANVAS_HEIGHT,
                   "the canvas is gone or resized");
-    const std::vector<uint32_t> &pixels = image->surface.pixels;
-    for (size_t i = 0; i < pixels.size(); i++)
+    const uint32_t *pixels = image->surface.data();
+    for (size_t i = 0; i < size_t(CANVAS_WIDTH) * CANVAS_HEIGHT; i++)
         HARNESS_CHECK(in_palette(pixels[i]), "canvas pixel %zu is %06x, not a palette colour", i,
                       unsigned(pixels[i]));
 
@@ -70,7 +70,7 @@ HARNESS_UNTRACED void check_pictures(virtual_display::Display &display) {
     HARNESS_CHECK(menu_rows >= 0 && window.width == client.right, "the window has another size");
     for (int y = 0; y < std::min<int>(CANVAS_HEIGHT, client.bottom); y++)
         for (int x = 0; x < std::min<int>(CANVAS_WIDTH, client.right); x++)
-            HARNESS_CHECK(window.pixels[size_t(y + menu_rows) * size_t(window.width) + size_t(x)] ==
+            HARNESS_CHECK(window.at(x, y + menu_rows) ==
                               pixels[size_t(y) * CANVAS_WIDTH + size_t(x)],
                           "the window shows (%d, %d) otherwise than the canvas", x, y);
 }

@@ -1,7 +1,7 @@
 // Device contexts: creation, selection of objects, text attributes, and where a DC draws.
 #include "platform/gdi/dc.h"
 #include "platform/gdi/objects.h"
-#include "platform/user/window_surface.h"
+#include "platform/gdi/raster/raster.h"
 
 namespace gdi {
 
@@ -25,31 +25,42 @@ void deselect_bitmap(DeviceContext &dc) {
 
 } // namespace
 
-HDC create_window_dc(HWND window) {
+HDC create_surface_dc(std::shared_ptr<platform::Surface> surface) {
     DeviceContext dc = with_defaults();
-    dc.window = window;
+    dc.surface = surface;
     return add_dc(dc);
 }
 
-void release_window_dc(HDC handle) {
+bool delete_surface_dc(HDC handle) {
     DeviceContext *dc = find_dc(handle);
-    if (dc && dc->window) device_contexts().remove(reinterpret_cast<uintptr_t>(handle));
+    return dc && !dc->memory && device_contexts().remove(reinterpret_cast<uintptr_t>(handle));
 }
 
-bool dc_target(const DeviceContext &dc, raster::Target &target) {
-    if (dc.window) return user::window_client_target(dc.window, target);
-    BitmapObject *bitmap = find_bitmap(dc.bitmap);
-    if (!bitmap || bitmap->surface.width == 0 || bitmap->surface.height == 0) return false;
-    target = raster::Target{};
-    target.pixels = bitmap->surface.pixels.data();
-    target.stride = bitmap->surface.width;
-    target.clip_right = bitmap->surface.width;
-    target.clip_bottom = bitmap->surface.height;
+platform::Surface *dc_surface(const DeviceContext &dc) {
+    platform::Surface *surface = nullptr;
+    if (dc.memory) {
+        if (BitmapObject *bitmap = find_bitmap(dc.bitmap)) surface = &bitmap->surface;
+    } else {
+        // The owner holds the surface for as long as the DC may draw on it: the pointer stays
+        // good through the drawing call, which runs no window procedure.
+        surface = dc.surface.lock().get();
+    }
+    if (!surface || platform::intersect(surface->clip, surface->bounds()).empty()) return nullptr;
+    return surface;
+}
+
+bool fill_rect(HDC handle, const platform::Rect &area, HBRUSH brush_handle) {
+    DeviceContext *dc = find_dc(handle);
+    const BrushObject *brush = find_brush(brush_handle);
+    if (!dc || !brush || brush->null) return false;
+    platform::Surface *surface = dc_surface(*dc);
+    if (!surface) return true; // nothing to draw on, as for any drawing call
+    platform::Rect device = platform::shifted(platform::intersect(surface->clip, surface->bounds()),
+                                              -surface->origin_x, -surface->origin_y);
+    if (platform::intersect(area, device).empty()) return true;
+    raster::fill(*surface, area, platform::pixel_from_colorref(brush->color));
+    surface->changed = true;
     return true;
-}
-
-void dc_changed(const DeviceContext &dc) {
-    if (dc.window) user::window_surface_changed(dc.window);
 }
 
 } // namespace gdi

@@ -1,16 +1,20 @@
 // Device contexts: what a DC has selected, and the pixels it draws into.
 #pragma once
 
-#include "platform/gdi/raster/raster.h"
 #include "platform/handle_table.h"
+#include "platform/surface.h"
 #include "platform/win.h"
+
+#include <memory>
 
 namespace gdi {
 
 struct DeviceContext {
-    HWND window = nullptr; // a window DC draws into this window's client area
-    bool memory = false;   // a memory DC draws into its selected bitmap
+    bool memory = false; // a memory DC draws into its selected bitmap
     HBITMAP bitmap = nullptr;
+    // Any other DC draws into the surface it was made for (a window's client area, handed over
+    // by the window layer), for as long as its owner keeps that surface.
+    std::weak_ptr<platform::Surface> surface;
     HPEN pen = nullptr;
     HBRUSH brush = nullptr;
     HFONT font = nullptr;
@@ -30,15 +34,19 @@ inline DeviceContext *find_dc(HDC dc) {
     return device_contexts().find(reinterpret_cast<uintptr_t>(dc));
 }
 
-// A DC for a window's client area (GetDC, BeginPaint); released with release_window_dc.
-HDC create_window_dc(HWND window);
-void release_window_dc(HDC dc);
+// A DC that draws into `surface` within its clip, device (0, 0) at its origin (GetDC and
+// BeginPaint make one for a window). Deleted with delete_surface_dc.
+HDC create_surface_dc(std::shared_ptr<platform::Surface> surface);
+// False, deleting nothing, when `dc` is not a DC made by create_surface_dc.
+bool delete_surface_dc(HDC dc);
 
-// The pixels `dc` draws into, clipped to its bitmap or to its window's client area. False when
-// it has none: a destroyed window, a hidden or zero-sized client area, an empty bitmap.
-bool dc_target(const DeviceContext &dc, raster::Target &target);
+// The surface `dc` draws into, or null when it has no pixel to draw on: its owner dropped the
+// surface (a destroyed window), its clip holds nothing (a hidden or zero-sized client area), or
+// its bitmap is empty. Drawing marks the surface changed.
+platform::Surface *dc_surface(const DeviceContext &dc);
 
-// Tells the window behind a window DC that its pixels changed, so that it is presented.
-void dc_changed(const DeviceContext &dc);
+// Fills the device rectangle `area` of `dc` with `brush` (PatBlt's fill; DefWindowProc's erasing
+// uses it). False when the DC or the brush does not exist or the brush is NULL_BRUSH.
+bool fill_rect(HDC dc, const platform::Rect &area, HBRUSH brush);
 
 } // namespace gdi

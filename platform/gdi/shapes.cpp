@@ -1,8 +1,8 @@
 // The shape calls: Rectangle, Ellipse, Polygon, MoveToEx, LineTo, SetPixel, GetPixel.
 #include "platform/gdi/dc.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/raster/canvas.h"
 #include "platform/gdi/raster/scratch.h"
-#include "platform/surface.h"
 
 using namespace gdi;
 
@@ -28,39 +28,39 @@ raster::Brush brush_of(const DeviceContext &dc) {
     return brush;
 }
 
-// Runs `draw` on the pixels behind `handle` and tells a window that its pixels changed.
+// Runs `draw` on the surface behind `handle` and marks it changed.
 template <typename Draw>
 BOOL draw_on(HDC handle, Draw draw) {
     DeviceContext *dc = find_dc(handle);
     if (!dc) return FALSE;
-    raster::Target target;
-    if (!dc_target(*dc, target)) return FALSE;
-    draw(*dc, target);
-    dc_changed(*dc);
+    platform::Surface *surface = dc_surface(*dc);
+    if (!surface) return FALSE;
+    draw(*dc, *surface);
+    surface->changed = true;
     return TRUE;
 }
 
 } // namespace
 
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
-    return draw_on(dc, [&](DeviceContext &c, const raster::Target &t) {
-        raster::rectangle(t, left, top, right, bottom, pen_of(c), brush_of(c));
+    return draw_on(dc, [&](DeviceContext &c, platform::Surface &s) {
+        raster::rectangle(s, left, top, right, bottom, pen_of(c), brush_of(c));
     });
 }
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
-    return draw_on(dc, [&](DeviceContext &c, const raster::Target &t) {
-        raster::ellipse(t, left, top, right, bottom, pen_of(c), brush_of(c));
+    return draw_on(dc, [&](DeviceContext &c, platform::Surface &s) {
+        raster::ellipse(s, left, top, right, bottom, pen_of(c), brush_of(c));
     });
 }
 
 BOOL Polygon(HDC dc, const POINT *points, int count) {
     if (!points || count < 2) return FALSE;
-    return draw_on(dc, [&](DeviceContext &c, const raster::Target &t) {
+    return draw_on(dc, [&](DeviceContext &c, platform::Surface &s) {
         // Triangles and other small polygons need no allocation.
         raster::Scratch<raster::Point, 8> corners(static_cast<size_t>(count));
         for (int i = 0; i < count; i++) corners[size_t(i)] = {points[i].x, points[i].y};
-        raster::polygon(t, corners.data(), count, pen_of(c), brush_of(c));
+        raster::polygon(s, corners.data(), count, pen_of(c), brush_of(c));
     });
 }
 
@@ -77,28 +77,28 @@ BOOL LineTo(HDC handle, int x, int y) {
     if (!dc) return FALSE;
     POINT from = dc->position;
     dc->position = POINT{x, y};
-    return draw_on(handle, [&](DeviceContext &c, const raster::Target &t) {
-        raster::line(t, from.x, from.y, x, y, pen_of(c));
+    return draw_on(handle, [&](DeviceContext &c, platform::Surface &s) {
+        raster::line(s, from.x, from.y, x, y, pen_of(c));
     });
 }
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
     COLORREF result = CLR_INVALID;
-    draw_on(dc, [&](DeviceContext &, const raster::Target &t) {
-        raster::set_pixel(t, x, y, platform::pixel_from_colorref(color));
-        int64_t px = int64_t(x) + t.offset_x, py = int64_t(y) + t.offset_y;
-        if (px >= t.clip_left && px < t.clip_right && py >= t.clip_top && py < t.clip_bottom)
-            result = color & 0xFFFFFF;
+    draw_on(dc, [&](DeviceContext &, platform::Surface &s) {
+        raster::set_pixel(s, x, y, platform::pixel_from_colorref(color));
+        const raster::Clip c = raster::clip_of(s);
+        const raster::Point64 p = c.at(x, y);
+        if (c.contains(p.x, p.y)) result = color & 0xFFFFFF;
     });
     return result;
 }
 
 COLORREF GetPixel(HDC handle, int x, int y) {
     DeviceContext *dc = find_dc(handle);
-    raster::Target t;
-    if (!dc || !dc_target(*dc, t)) return CLR_INVALID;
-    int64_t px = int64_t(x) + t.offset_x, py = int64_t(y) + t.offset_y;
-    if (px < t.clip_left || px >= t.clip_right || py < t.clip_top || py >= t.clip_bottom)
-        return CLR_INVALID;
-    return platform::colorref_from_pixel(t.pixels[py * t.stride + px]);
+    platform::Surface *surface = dc ? dc_surface(*dc) : nullptr;
+    if (!surface) return CLR_INVALID;
+    const raster::Clip c = raster::clip_of(*surface);
+    const raster::Point64 p = c.at(x, y);
+    if (!c.contains(p.x, p.y)) return CLR_INVALID;
+    return platform::colorref_from_pixel(c.row(p.y)[p.x]);
 }

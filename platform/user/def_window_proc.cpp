@@ -33,7 +33,8 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) 
         if (BeginPaint(window, &paint)) EndPaint(window, &paint);
         return 0;
     }
-    case WM_ERASEBKGND: return user::erase_background(window) ? 1 : 0;
+    case WM_ERASEBKGND:
+        return user::erase_background(window, reinterpret_cast<HDC>(wparam)) ? 1 : 0;
     default: return 0;
     }
 }

@@ -11,19 +11,24 @@ namespace {
 
 constexpr uint32_t UNCOVERED_FILL = 0xFFFFFF;
 
-// Resizes the surface to the window's content size, keeping the pixels that still fit.
+// Resizes the surface to the window's content size, keeping the pixels that still fit, and
+// sets where its DCs draw. The surface stays the same object: the window's DCs keep it.
 void resize_surface(user::Window &w) {
+    platform::Surface &surface = *w.surface;
     int width = w.client_width;
     int height = w.menu_bar_height + w.client_height;
-    if (width == w.surface.width && height == w.surface.height) return;
-    user::WindowPixels resized;
-    resized.resize(width, height, UNCOVERED_FILL);
-    int keep_width = std::min(width, w.surface.width);
-    int keep_height = std::min(height, w.surface.height);
-    for (int y = 0; y < keep_height; y++) std::copy_n(w.surface.row(y), keep_width, resized.row(y));
-    w.surface = std::move(resized);
-    w.surface_changed = true;
-    w.menu_bar_stale = true;
+    if (width != surface.width || height != surface.height) {
+        platform::Surface resized;
+        resized.resize(width, height, UNCOVERED_FILL);
+        int keep_width = std::min(width, surface.width);
+        int keep_height = std::min(height, surface.height);
+        for (int y = 0; y < keep_height; y++)
+            std::copy_n(surface.row(y), keep_width, resized.row(y));
+        surface = std::move(resized);
+        surface.changed = true;
+        w.menu_bar_stale = true;
+    }
+    user::set_drawing_area(w);
 }
 
 void send_size(HWND window) {
@@ -74,16 +79,16 @@ void set_menu_bar_height(HWND window, int height) {
     Window *w = find_window(window);
     if (!w || w->menu_bar_height == height) return;
     // The client area moves down or up inside the content: its pixels go with it.
-    WindowPixels old = std::move(w->surface);
+    platform::Surface old = std::move(*w->surface);
     int old_menu = w->menu_bar_height;
     w->menu_bar_height = height;
-    w->surface.resize(0, 0, 0);
+    w->surface->resize(0, 0, 0);
     apply_geometry(*w);
     w->menu_bar_stale = true;
     for (int y = 0; y < w->client_height && old_menu + y < old.height; y++)
         std::copy_n(old.row(old_menu + y), std::min(w->client_width, old.width),
-                    w->surface.row(height + y));
-    w->surface_changed = true;
+                    w->surface->row(height + y));
+    w->surface->changed = true;
     invalidate_window(*w, true);
     send_size(window);
 }

@@ -86,7 +86,7 @@ void handle(const display::InputEvent &event) {
     case display::InputKind::Exposed:
         if (w) {
             user::invalidate_window(*w, true);
-            w->surface_changed = true;
+            w->surface->changed = true;
         }
         break;
     case display::InputKind::Resized:
@@ -106,7 +106,10 @@ namespace user {
 bool collect_input() {
     uint64_t before = input_messages_queued();
     display::InputEvent event;
-    while (input_messages_queued() == before && display::backend().poll_input(event)) handle(event);
+    while (input_messages_queued() == before && display::backend().poll_input(event)) {
+        check_open_menu(); // handling the last event may have run a window procedure
+        handle(event);
+    }
     return input_messages_queued() != before;
 }
 

@@ -27,13 +27,13 @@ void set_menu_bar_height(HWND window, int height);
 // The user resized the backend window's content to width x height.
 void content_resized(HWND window, int width, int height);
 
-// ---- Menus (menus.cpp) ----
+// ---- Menus (menu/menus.cpp) ----
 
 // The entries of `menu` changed: the windows whose bar it is redraw the bar, and an open menu
 // is shown again.
 void menu_changed(HMENU menu);
 
-// ---- The open menu (menu_tracking.cpp) ----
+// ---- The open menu (menu/tracking.cpp) ----
 
 // Opens the window's menu from the keyboard (WM_SYSCOMMAND SC_KEYMENU): with `key` 0 the bar's
 // first entry is selected (F10); otherwise the bar entry with that mnemonic opens.
@@ -42,6 +42,9 @@ void open_menu_by_key(HWND window, unsigned char key);
 // and a left press on a menu bar entry that opens one. True when the event goes no further.
 bool menu_takes_mouse(const display::InputEvent &event);
 bool menu_takes_key(const display::InputEvent &event);
+// Closes the open menu if what it shows is gone: its window destroyed or hidden, or the bar
+// entry it opened. Called where input and presentation begin; the queries below change nothing.
+void check_open_menu();
 bool menu_is_open();
 // The window whose menu is open, or null.
 HWND menu_window();
@@ -63,15 +66,18 @@ void backend_focus_changed(HWND window, bool gained);
 
 // ---- Painting (paint.cpp) ----
 
+// Points the window's surface at its client rows for the window's DCs: nothing while it is
+// hidden. Called whenever its visibility, client size or menu bar changes.
+void set_drawing_area(Window &window);
 // Marks the whole client area for repainting, with erasing when `erase` is set.
 void invalidate_window(Window &window, bool erase);
 // The first visible window that needs painting (any window, or `filter` only), or null.
 HWND window_needing_paint(HWND filter);
 // Hands every changed surface of a visible window to the backend, once.
 void present_changed_windows();
-// Fills the area being painted (or the whole client area) with the class background brush.
-// False when the class has no usable brush.
-bool erase_background(HWND window);
+// Fills the area being painted (or the whole client area) through `dc` with the class
+// background brush. False when the class has no usable brush or `dc` is no DC.
+bool erase_background(HWND window, HDC dc);
 
 // ---- Timers (timers.cpp) ----
 

@@ -1,45 +1,48 @@
 // Painting: the update state of windows, window DCs, erasing, and presenting changed surfaces.
 #include "platform/display/display.h"
 #include "platform/gdi/dc.h"
-#include "platform/gdi/objects.h"
 #include "platform/user/internal.h"
-#include "platform/user/window_surface.h"
+#include "platform/user/reset.h"
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
+
+using platform::Rect;
 
 namespace {
 
-RECT client_rect(const user::Window &w) {
-    return RECT{0, 0, w.client_width, w.client_height};
+// The DCs GetDC and BeginPaint made, with the window each was made for: only that window's
+// ReleaseDC or EndPaint deletes one. An entry outlives its window, as the DC does.
+struct WindowDc {
+    HDC dc;
+    HWND window;
+};
+std::vector<WindowDc> window_dcs;
+
+HDC make_window_dc(HWND window, user::Window &w) {
+    HDC dc = gdi::create_surface_dc(w.surface);
+    if (dc) window_dcs.push_back(WindowDc{dc, window});
+    return dc;
 }
 
-bool is_empty(const RECT &r) {
-    return r.right <= r.left || r.bottom <= r.top;
+// Deletes `dc` when it is a DC made for `window`.
+bool release_window_dc(HWND window, HDC dc) {
+    auto it = std::find_if(window_dcs.begin(), window_dcs.end(),
+                           [&](const WindowDc &d) { return d.dc == dc; });
+    if (it == window_dcs.end() || it->window != window) return false;
+    window_dcs.erase(it);
+    return gdi::delete_surface_dc(dc);
 }
 
-RECT intersection(const RECT &a, const RECT &b) {
-    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-           std::min(a.bottom, b.bottom)};
-    return is_empty(r) ? RECT{0, 0, 0, 0} : r;
-}
-
-RECT bounding_union(const RECT &a, const RECT &b) {
-    if (is_empty(a)) return b;
-    if (is_empty(b)) return a;
-    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
-}
-
-bool contains(const RECT &outer, const RECT &inner) {
-    return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
-           outer.bottom >= inner.bottom;
+Rect client_rect(const user::Window &w) {
+    return Rect{0, 0, w.client_width, w.client_height};
 }
 
 // Adds `area` (client coordinates, already clipped) to the window's update rectangle.
-void invalidate_area(user::Window &w, const RECT &area, bool erase) {
-    if (is_empty(area)) return;
-    w.update = w.invalid ? bounding_union(w.update, area) : area;
+void invalidate_area(user::Window &w, const Rect &area, bool erase) {
+    if (area.empty()) return;
+    w.update = w.invalid ? platform::bounding_union(w.update, area) : area;
     w.invalid = true;
     if (erase) w.erase_pending = true;
 }
@@ -47,12 +50,21 @@ void invalidate_area(user::Window &w, const RECT &area, bool erase) {
 void validate(user::Window &w) {
     w.invalid = false;
     w.erase_pending = false;
-    w.update = RECT{0, 0, 0, 0};
+    w.update = Rect{};
 }
 
 } // namespace
 
 namespace user {
+
+void set_drawing_area(Window &w) {
+    platform::Surface &s = *w.surface;
+    s.origin_x = 0;
+    s.origin_y = w.menu_bar_height;
+    s.clip = w.visible ? Rect{0, w.menu_bar_height, w.client_width,
+                              int64_t(w.menu_bar_height) + w.client_height}
+                       : Rect{};
+}
 
 void invalidate_window(Window &w, bool erase) {
     invalidate_area(w, client_rect(w), erase);
@@ -67,60 +79,36 @@ HWND window_needing_paint(HWND filter) {
 }
 
 void present_changed_windows() {
+    check_open_menu();
     window_table().for_each([](uintptr_t, Window &w) {
-        if (!w.visible || !w.surface_changed) return;
-        w.surface_changed = false;
-        if (w.surface.width > 0 && w.surface.height > 0)
-            display::backend().present(w.display_window, user::content_to_present(w),
-                                       w.surface.width, w.surface.height);
+        platform::Surface &s = *w.surface;
+        if (!w.visible || !s.changed) return;
+        s.changed = false;
+        if (s.width > 0 && s.height > 0)
+            display::backend().present(w.display_window, content_to_present(w), s.width, s.height);
     });
 }
 
-bool erase_background(HWND window) {
+bool erase_background(HWND window, HDC dc) {
     Window *w = find_window(window);
-    if (!w) return false;
-    const WindowClass *window_class = find_class_by_atom(w->class_atom);
-    const gdi::BrushObject *brush =
-        window_class ? gdi::find_brush(window_class->background) : nullptr;
-    if (!brush || brush->null) return false;
-    RECT area = intersection(w->erasing ? w->erase_area : client_rect(*w), client_rect(*w));
-    uint32_t pixel = platform::pixel_from_colorref(brush->color);
-    uint32_t *client = client_pixels(*w);
-    for (LONG y = area.top; y < area.bottom; y++)
-        std::fill(client + size_t(y) * w->surface.width + area.left,
-                  client + size_t(y) * w->surface.width + area.right, pixel);
-    if (!is_empty(area)) w->surface_changed = true;
-    return true;
+    const WindowClass *window_class = w ? find_class_by_atom(w->class_atom) : nullptr;
+    if (!window_class) return false;
+    Rect area = platform::intersect(w->erasing ? w->erase_area : client_rect(*w), client_rect(*w));
+    return gdi::fill_rect(dc, area, window_class->background);
 }
 
-bool window_client_target(HWND window, raster::Target &target) {
-    Window *w = find_window(window);
-    if (!w || !w->visible || w->client_width <= 0 || w->client_height <= 0) return false;
-    target = raster::Target{};
-    target.pixels = client_pixels(*w);
-    target.stride = w->surface.width;
-    target.clip_right = w->client_width;
-    target.clip_bottom = w->client_height;
-    return true;
-}
-
-void window_surface_changed(HWND window) {
-    if (Window *w = find_window(window)) w->surface_changed = true;
-}
-
-bool scroll_window_client(HWND window, int dy) {
-    Window *w = find_window(window);
-    if (!w || !w->visible || w->client_width <= 0 || w->client_height <= 0) return false;
-    w->surface.scroll(w->menu_bar_height, dy);
-    w->surface_changed = true;
-    return true;
+void reset_window_dcs() {
+    window_dcs.clear();
 }
 
 } // namespace user
 
 BOOL InvalidateRect(HWND window, const RECT *rect, BOOL erase) {
     auto invalidate = [&](user::Window &w) {
-        invalidate_area(w, rect ? intersection(*rect, client_rect(w)) : client_rect(w), erase);
+        invalidate_area(w,
+                        rect ? platform::intersect(platform::rect_of(*rect), client_rect(w))
+                             : client_rect(w),
+                        erase);
     };
     if (!window) { // every window, as Windows does for a null window
         user::window_table().for_each([&](uintptr_t, user::Window &w) { invalidate(w); });
@@ -136,16 +124,16 @@ BOOL ValidateRect(HWND window, const RECT *rect) {
     user::Window *w = user::find_window(window);
     if (!w) return FALSE;
     // One update rectangle per window: it goes when the validated area covers all of it.
-    if (!rect || contains(*rect, w->update)) validate(*w);
+    if (!rect || platform::rect_of(*rect).covers(w->update)) validate(*w);
     return TRUE;
 }
 
 HDC BeginPaint(HWND window, LPPAINTSTRUCT paint) {
     user::Window *w = user::find_window(window);
     if (!w || !paint) return nullptr;
-    HDC dc = gdi::create_window_dc(window);
+    HDC dc = make_window_dc(window, *w);
     if (!dc) return nullptr;
-    RECT area = w->invalid ? w->update : RECT{0, 0, 0, 0};
+    Rect area = w->invalid ? w->update : Rect{};
     bool erase = w->invalid && w->erase_pending;
     validate(*w);
     bool erased = false;
@@ -158,26 +146,22 @@ HDC BeginPaint(HWND window, LPPAINTSTRUCT paint) {
     std::memset(paint, 0, sizeof *paint);
     paint->hdc = dc;
     paint->fErase = erase && !erased; // the program still has to erase
-    paint->rcPaint = area;
+    paint->rcPaint = platform::windows_rect(area);
     return dc;
 }
 
 BOOL EndPaint(HWND window, const PAINTSTRUCT *paint) {
     if (!paint) return FALSE;
-    const gdi::DeviceContext *dc = gdi::find_dc(paint->hdc);
-    if (dc && dc->window == window) gdi::release_window_dc(paint->hdc);
+    release_window_dc(window, paint->hdc);
     return TRUE;
 }
 
 HDC GetDC(HWND window) {
     // No screen DC: only windows have one here.
-    if (!user::find_window(window)) return nullptr;
-    return gdi::create_window_dc(window);
+    user::Window *w = user::find_window(window);
+    return w ? make_window_dc(window, *w) : nullptr;
 }
 
 int ReleaseDC(HWND window, HDC dc) {
-    const gdi::DeviceContext *context = gdi::find_dc(dc);
-    if (!context || context->window != window || context->memory) return 0;
-    gdi::release_window_dc(dc);
-    return 1;
+    return release_window_dc(window, dc) ? 1 : 0;
 }

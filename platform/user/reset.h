@@ -10,6 +10,7 @@ void reset_focus();         // focus.cpp: no focus, no activation order
 void reset_timers();        // timers.cpp: no timer, thread timer ids start over
 void reset_message_queue(); // message_queue.cpp: nothing queued, no quit pending
 void reset_keyboard();      // keyboard.cpp: every key up and untoggled
-void reset_menus();         // menus.cpp: no menu
+void reset_menus();         // menu/menus.cpp: no menu
+void reset_window_dcs();    // paint.cpp: no window DC
 
 } // namespace user

@@ -2,9 +2,10 @@
 #pragma once
 
 #include "platform/handle_table.h"
-#include "platform/user/window_pixels.h"
+#include "platform/surface.h"
 #include "platform/win.h"
 
+#include <memory>
 #include <string>
 
 namespace user {
@@ -21,7 +22,8 @@ struct WindowClass {
 };
 
 // A top-level window. Its surface holds the backend window's content: the menu bar rows (when
-// there is a menu bar) above the client area, both as wide as the client area.
+// there is a menu bar) above the client area, both as wide as the client area. The window's DCs
+// draw into it too, within the client rows: they share it, and lose it when the window goes.
 struct Window {
     HWND handle = nullptr;
     ATOM class_atom = 0;
@@ -34,19 +36,19 @@ struct Window {
     HMENU menu = nullptr;        // the menu bar, when SetMenu attached one
     bool menu_bar_stale = false; // the bar's rows do not show the bar as it is now
     int client_width = 0, client_height = 0;
-    WindowPixels surface;
+    // Its `changed` flag: not yet presented since its pixels last changed.
+    std::shared_ptr<platform::Surface> surface;
     int display_window = 0; // the backend's id
 
     bool visible = false;
-    bool destroying = false;      // DestroyWindow has begun: no second WM_DESTROY
-    bool surface_changed = false; // not yet presented since its pixels last changed
+    bool destroying = false; // DestroyWindow has begun: no second WM_DESTROY
 
     // Painting state: whole-window granularity, the update rectangle is kept for PAINTSTRUCT.
     bool invalid = false;
     bool erase_pending = false;
-    RECT update{};
+    platform::Rect update;
     bool erasing = false; // BeginPaint is erasing `erase_area` through WM_ERASEBKGND
-    RECT erase_area{};
+    platform::Rect erase_area;
 };
 
 platform::HandleTable<Window> &window_table();
@@ -62,10 +64,5 @@ Window *find_window_by_display(int display_window);
 // The registered class with this name (case-insensitive, as Windows) or atom, or null.
 WindowClass *find_class(LPCSTR name_or_atom);
 WindowClass *find_class_by_atom(ATOM atom);
-
-// The client area's first pixel row inside the surface; the client rows follow it.
-inline uint32_t *client_pixels(Window &window) {
-    return window.surface.row(window.menu_bar_height);
-}
 
 } // namespace user

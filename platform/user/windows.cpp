@@ -85,7 +85,9 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD styl
     w.ex_style = ex_style;
     w.outer = RECT{LONG(x), LONG(y), LONG(int64_t(x) + width), LONG(int64_t(y) + height)};
     user::client_size_for(w.style, false, width, height, w.client_width, w.client_height);
-    w.surface.resize(w.client_width, w.client_height, NEW_WINDOW_FILL);
+    w.surface = std::make_shared<platform::Surface>();
+    w.surface->resize(w.client_width, w.client_height, NEW_WINDOW_FILL);
+    user::set_drawing_area(w);
     w.display_window = display::backend().create_window(w.title, user::placement_of(w),
                                                         (style & WS_THICKFRAME) != 0);
     if (!w.display_window) return nullptr; // the backend could not make a window
@@ -132,6 +134,7 @@ BOOL DestroyWindow(HWND window) {
     user::close_menu_of(window);
     if (w->visible) {
         w->visible = false;
+        user::set_drawing_area(*w);
         display::backend().show_window(w->display_window, false);
     }
     user::window_hidden(window);
@@ -170,13 +173,14 @@ BOOL ShowWindow(HWND window, int show) {
         w = user::find_window(window);
         if (!w) return was_visible;
         w->visible = visible;
+        user::set_drawing_area(*w);
         if (!visible) user::close_menu_of(window);
         display::backend().show_window(w->display_window, visible);
         if (visible) {
             // A newly shown window has no valid content on screen: it is painted afresh, and
             // its surface is presented even if the program draws nothing.
             user::invalidate_window(*w, true);
-            w->surface_changed = true;
+            w->surface->changed = true;
         }
     }
     if (visible)

@@ -55,8 +55,11 @@ Outcome run_sample() {
     std::stringstream text;
     text << script.rdbuf();
     outcome.script = text.str();
-    outcome.frame = display.window(1)->presented.pixels;
-    outcome.text = display.window(2)->presented.pixels;
+    auto pixels_of = [](const platform::Surface &s) {
+        return std::vector<uint32_t>(s.data(), s.data() + size_t(s.width) * size_t(s.height));
+    };
+    outcome.frame = pixels_of(display.window(1)->presented);
+    outcome.text = pixels_of(display.window(2)->presented);
     return outcome;
 }
 

@@ -30,9 +30,9 @@ void close_canvas() {
 
 void fill_canvas(uint32_t pixel) {
     gdi::BitmapObject *bitmap = gdi::find_bitmap(canvas.image);
-    if (bitmap) bitmap->surface.pixels.assign(bitmap->surface.pixels.size(), pixel);
+    if (bitmap) bitmap->surface.resize(bitmap->surface.width, bitmap->surface.height, pixel);
 }
 
 const uint32_t *canvas_pixels() {
-    return gdi::find_bitmap(canvas.image)->surface.pixels.data();
+    return gdi::find_bitmap(canvas.image)->surface.data();
 }

@@ -115,7 +115,7 @@ void Runner::shot(const std::string &title, const std::string &path, int line) {
     const virtual_display::Window *window = id ? display_.window(id) : nullptr;
     std::string error = "the window is not open";
     if (window && window->presented.width > 0 &&
-        platform::write_png(path, window->presented.pixels.data(), window->presented.width,
+        platform::write_png(path, window->presented.data(), window->presented.width,
                             window->presented.height, window->presented.width, error))
         return;
     std::fprintf(stderr, "headless: line %d: cannot write %s: %s\n", line, path.c_str(),

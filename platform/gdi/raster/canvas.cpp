@@ -1,27 +1,20 @@
-// Targets as canvases, and SetPixel.
+// SetPixel, and solid fills of device rectangles.
 #include "platform/gdi/raster/canvas.h"
 
 namespace raster {
 
-Canvas canvas_of(const Target &target) {
-    Canvas c;
-    if (!target.pixels || target.stride <= 0) return c;
-    c.pixels = target.pixels;
-    c.stride = target.stride;
-    c.left = std::max(target.clip_left, 0);
-    c.top = std::max(target.clip_top, 0);
-    c.right = std::min(target.clip_right, target.stride);
-    c.bottom = target.clip_bottom;
-    c.offset_x = target.offset_x;
-    c.offset_y = target.offset_y;
-    return c;
-}
-
-void set_pixel(const Target &target, int32_t x, int32_t y, uint32_t color) {
-    Canvas c = canvas_of(target);
+void set_pixel(Surface &surface, int32_t x, int32_t y, uint32_t color) {
+    Clip c = clip_of(surface);
     if (c.empty()) return;
     Point64 p = c.at(x, y);
     put_pixel(c, p.x, p.y, color);
+}
+
+void fill(Surface &surface, const platform::Rect &area, uint32_t color) {
+    Clip c = clip_of(surface);
+    if (c.empty() || area.empty()) return;
+    platform::Rect pixels = platform::shifted(area, c.offset_x, c.offset_y);
+    fill_box(c, pixels.left, pixels.top, pixels.right - 1, pixels.bottom - 1, color);
 }
 
 } // namespace raster

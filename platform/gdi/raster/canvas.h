@@ -1,6 +1,7 @@
-// The rasterizer's view of a target: pixel coordinates in 64 bits, so that a device coordinate
-// plus the target's offset never overflows, and the clip rectangle every write is checked
-// against. Shapes convert their coordinates once and then work in pixel coordinates only.
+// The rasterizer's view of a surface for one drawing call: pixel coordinates in 64 bits, so that
+// a device coordinate plus the surface's origin never overflows, and the clip rectangle every
+// write is checked against. Shapes convert their coordinates once and then work in pixel
+// coordinates only.
 #pragma once
 
 #include "platform/gdi/raster/raster.h"
@@ -18,23 +19,31 @@ struct Point64 {
     bool operator==(const Point64 &) const = default;
 };
 
-struct Canvas {
+// The writable pixels of a surface: the rectangle (in pixel coordinates) every write is checked
+// against, where its rows are, and the offset from device to pixel coordinates.
+struct Clip : platform::Rect {
     uint32_t *pixels = nullptr;
     int64_t stride = 0;
-    // Writable pixels: left <= x < right, top <= y < bottom.
-    int64_t left = 0, top = 0, right = 0, bottom = 0;
     int64_t offset_x = 0, offset_y = 0;
 
-    bool empty() const { return !pixels || left >= right || top >= bottom; }
+    bool empty() const { return !pixels || Rect::empty(); }
     Point64 at(int32_t x, int32_t y) const { return {x + offset_x, y + offset_y}; }
-    bool contains(int64_t x, int64_t y) const {
-        return x >= left && x < right && y >= top && y < bottom;
-    }
     uint32_t *row(int64_t y) const { return pixels + y * stride; }
 };
 
-// The canvas of a target; empty when the target has no pixels or an empty clip.
-Canvas canvas_of(const Target &target);
+// The part of `surface` that drawing calls may change: its clip, inside its pixels. Empty when
+// that holds no pixel.
+inline Clip clip_of(Surface &surface) {
+    Clip c;
+    platform::Rect writable = platform::intersect(surface.clip, surface.bounds());
+    if (writable.empty()) return c;
+    static_cast<platform::Rect &>(c) = writable;
+    c.pixels = surface.data();
+    c.stride = surface.width;
+    c.offset_x = surface.origin_x;
+    c.offset_y = surface.origin_y;
+    return c;
+}
 
 // n pixels from p. Short spans, the most common, in 8- and 16-byte stores, the last of which
 // may overlap earlier ones (a plain loop stays at 4 bytes a store at -O2); from 32 pixels on,
@@ -67,7 +76,7 @@ inline void fill_pixels(uint32_t *p, int64_t n, uint32_t color) {
 }
 
 // Pixels x0 ... x1 (both included) of row y, clipped. Nothing when x1 < x0.
-inline void fill_span(const Canvas &c, int64_t y, int64_t x0, int64_t x1, uint32_t color) {
+inline void fill_span(const Clip &c, int64_t y, int64_t x0, int64_t x1, uint32_t color) {
     if (y < c.top || y >= c.bottom) return;
     x0 = std::max(x0, c.left);
     x1 = std::min(x1, c.right - 1);
@@ -76,7 +85,7 @@ inline void fill_span(const Canvas &c, int64_t y, int64_t x0, int64_t x1, uint32
 }
 
 // Columns x0 ... x1 of rows y0 ... y1 (all included), clipped.
-inline void fill_box(const Canvas &c, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
+inline void fill_box(const Clip &c, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
                      uint32_t color) {
     x0 = std::max(x0, c.left);
     x1 = std::min(x1, c.right - 1);
@@ -86,7 +95,7 @@ inline void fill_box(const Canvas &c, int64_t x0, int64_t y0, int64_t x1, int64_
     for (int64_t y = y0; y <= y1; y++) fill_pixels(c.row(y) + x0, x1 - x0 + 1, color);
 }
 
-inline void put_pixel(const Canvas &c, int64_t x, int64_t y, uint32_t color) {
+inline void put_pixel(const Clip &c, int64_t x, int64_t y, uint32_t color) {
     if (c.contains(x, y)) c.row(y)[x] = color;
 }
 

@@ -9,7 +9,7 @@ namespace raster {
 namespace {
 
 // Every row of the box from the leftmost to the rightmost outline pixel.
-void fill_hull(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
+void fill_hull(const Clip &c, int64_t left, int64_t top, int64_t width, int64_t height,
                uint32_t color) {
     for_each_outline_row(left, top, width, height, c.top, c.bottom - 1, [&](const OutlineRow &r) {
         fill_span(c, r.y, r.left_first, r.right_first, color);
@@ -18,9 +18,9 @@ void fill_hull(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_
 
 } // namespace
 
-void ellipse(const Target &target, int32_t left, int32_t top, int32_t right, int32_t bottom,
+void ellipse(Surface &surface, int32_t left, int32_t top, int32_t right, int32_t bottom,
              const Pen &pen, const Brush &brush) {
-    Canvas c = canvas_of(target);
+    Clip c = clip_of(surface);
     if (c.empty()) return;
     Point64 a = c.at(left, top), b = c.at(right, bottom);
     const int64_t l = std::min(a.x, b.x), t = std::min(a.y, b.y);

@@ -182,7 +182,7 @@ inline Lanes max_lanes(Lanes a, Lanes b) {
 // REACH, when not 0, is the pen's reach known at compile time (the narrowest pens), so that the
 // loop over the rows within reach unrolls.
 template <int REACH>
-void pattern_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
+void pattern_ring(const Clip &c, int64_t left, int64_t top, int64_t width, int64_t height,
                   const StepPattern *patterns, int any_reach, uint32_t color) {
     const int reach = REACH > 0 ? REACH : any_reach;
     const int64_t middle = height / 2, rows = quarter_rows(height);
@@ -293,7 +293,7 @@ void pattern_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int
 
 // Each point's stamp and its body to the next point, drawn one by one: for pens too wide for
 // the patterns, or whose patterns are not one run on every row (widths 6 and 12).
-void point_by_point_ring(const Canvas &c, int64_t left, int64_t top, int64_t w, uint32_t color,
+void point_by_point_ring(const Clip &c, int64_t left, int64_t top, int64_t w, uint32_t color,
                          int64_t width, int64_t height, int64_t x_lo, int64_t x_hi, int64_t y_lo,
                          int64_t y_hi) {
     auto point = [&](int64_t x, int64_t y, int64_t dx, int64_t dy) {
@@ -311,7 +311,7 @@ void point_by_point_ring(const Canvas &c, int64_t left, int64_t top, int64_t w, 
 // much: the band between the ellipses of the box grown and shrunk by the pen, as a rectangle's
 // wide outline grows and shrinks. Not the stroke itself, but close to it, and its cost is
 // bounded by the rows in the clip.
-void geometric_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
+void geometric_ring(const Clip &c, int64_t left, int64_t top, int64_t width, int64_t height,
                     int64_t w, uint32_t color) {
     const int64_t rows = c.bottom - c.top;
     Scratch<int64_t, 64> inner_left{size_t(rows)}, inner_right{size_t(rows)};
@@ -338,7 +338,7 @@ void geometric_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, i
 
 } // namespace
 
-void ellipse_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
+void ellipse_ring(const Clip &c, int64_t left, int64_t top, int64_t width, int64_t height,
                   int64_t w, uint32_t color) {
     // Points farther than this from the clip cannot reach it with their stamp or body.
     const int64_t margin = w + 2;

@@ -4,8 +4,8 @@
 
 namespace raster {
 
-void line(const Target &target, int32_t x0, int32_t y0, int32_t x1, int32_t y1, const Pen &pen) {
-    Canvas c = canvas_of(target);
+void line(Surface &surface, int32_t x0, int32_t y0, int32_t x1, int32_t y1, const Pen &pen) {
+    Clip c = clip_of(surface);
     if (c.empty() || pen.null) return;
     const Point64 ends[2] = {c.at(x0, y0), c.at(x1, y1)};
     if (pen.width >= 2)

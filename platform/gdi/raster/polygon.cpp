@@ -6,9 +6,8 @@
 
 namespace raster {
 
-void polygon(const Target &target, const Point *points, int count, const Pen &pen,
-             const Brush &brush) {
-    Canvas c = canvas_of(target);
+void polygon(Surface &surface, const Point *points, int count, const Pen &pen, const Brush &brush) {
+    Clip c = clip_of(surface);
     if (c.empty() || !points || count <= 0) return;
     const size_t n = size_t(count);
     Scratch<Point64, 16> corners(n);

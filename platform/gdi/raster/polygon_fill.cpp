@@ -48,7 +48,7 @@ Edge edge_between(Point64 a, Point64 b) {
 // (triangles, convex polygons, wide-pen bodies) cross every row exactly twice, once on each
 // side: no edge list, just the current edge of each side. False when the outline is not of
 // that kind.
-bool fill_two_sides(const Canvas &c, const Point64 *points, size_t count, uint32_t color) {
+bool fill_two_sides(const Clip &c, const Point64 *points, size_t count, uint32_t color) {
     size_t top = 0;
     for (size_t i = 1; i < count; i++)
         if (points[i].y < points[top].y) top = i;
@@ -128,7 +128,7 @@ void sort_active(const Edge *edges, size_t *active, int64_t *x, size_t n) {
 
 } // namespace
 
-void fill_polygon(const Canvas &c, const Point64 *points, size_t count, uint32_t color) {
+void fill_polygon(const Clip &c, const Point64 *points, size_t count, uint32_t color) {
     if (count < 3 || c.empty()) return;
     if (fill_two_sides(c, points, count, color)) return;
 

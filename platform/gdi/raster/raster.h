@@ -1,7 +1,7 @@
-// The rasterizer: which pixels GDI's shapes cover, drawn into a clipped block of pixels.
+// The rasterizer: which pixels GDI's shapes cover, drawn into a surface.
 //
-// Coordinates are device coordinates of the drawing context (any 32-bit values); the target's
-// offset moves them onto its pixels (in 64-bit arithmetic), and its clip rectangle limits what
+// Coordinates are device coordinates of the drawing context (any 32-bit values); the surface's
+// origin moves them onto its pixels (in 64-bit arithmetic), and its clip rectangle limits what
 // is written. Clipping removes pixels but never moves them. Work is bounded by what a shape
 // covers inside the clip, not by its size.
 //
@@ -12,23 +12,17 @@
 // the pen stands in for the stroke.
 #pragma once
 
+#include "platform/surface.h"
+
 #include <cstdint>
 
 namespace raster {
 
+using platform::Surface;
+
 struct Point {
     int32_t x;
     int32_t y;
-};
-
-struct Target {
-    uint32_t *pixels = nullptr; // 0x00RRGGBB
-    int stride = 0;             // pixels per row
-    // Writable pixels: clip_left <= x < clip_right, clip_top <= y < clip_bottom, in pixel
-    // coordinates of `pixels`; always inside the block.
-    int clip_left = 0, clip_top = 0, clip_right = 0, clip_bottom = 0;
-    // Added to every device coordinate to find its pixel.
-    int offset_x = 0, offset_y = 0;
 };
 
 // A pen: width 0 or 1 draws one-pixel lines; wider pens have round caps and joins.
@@ -44,24 +38,26 @@ struct Brush {
 };
 
 // Rectangle(l, t, r, b): corners in any order; right and bottom edges excluded.
-void rectangle(const Target &target, int32_t left, int32_t top, int32_t right, int32_t bottom,
+void rectangle(Surface &surface, int32_t left, int32_t top, int32_t right, int32_t bottom,
                const Pen &pen, const Brush &brush);
 
 // Ellipse(l, t, r, b) inscribed in the same box as rectangle(). Boxes up to 2 pixels wide or
 // high are drawn as rectangle(); without a pen the brush covers what the box one pixel smaller
 // in each direction covers with one, as rectangle() does.
-void ellipse(const Target &target, int32_t left, int32_t top, int32_t right, int32_t bottom,
+void ellipse(Surface &surface, int32_t left, int32_t top, int32_t right, int32_t bottom,
              const Pen &pen, const Brush &brush);
 
 // Polygon with the ALTERNATE fill rule, closed from the last point to the first.
-void polygon(const Target &target, const Point *points, int count, const Pen &pen,
-             const Brush &brush);
+void polygon(Surface &surface, const Point *points, int count, const Pen &pen, const Brush &brush);
 
 // LineTo from (x0, y0) to (x1, y1): one-pixel pens leave out the end point; wider pens draw a
 // round-capped stroke that includes both ends.
-void line(const Target &target, int32_t x0, int32_t y0, int32_t x1, int32_t y1, const Pen &pen);
+void line(Surface &surface, int32_t x0, int32_t y0, int32_t x1, int32_t y1, const Pen &pen);
 
 // SetPixel.
-void set_pixel(const Target &target, int32_t x, int32_t y, uint32_t color);
+void set_pixel(Surface &surface, int32_t x, int32_t y, uint32_t color);
+
+// The device rectangle `area` in one colour, clipped: the solid fill behind erasing and menus.
+void fill(Surface &surface, const platform::Rect &area, uint32_t color);
 
 } // namespace raster

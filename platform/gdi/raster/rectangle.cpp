@@ -5,7 +5,7 @@
 
 namespace raster {
 
-void rectangle_pixels(const Canvas &c, int64_t left, int64_t top, int64_t right, int64_t bottom,
+void rectangle_pixels(const Clip &c, int64_t left, int64_t top, int64_t right, int64_t bottom,
                       const Pen &pen, const Brush &brush) {
     if (left == right || top == bottom) return;
     const int64_t last_x = right - 1, last_y = bottom - 1;
@@ -37,9 +37,9 @@ void rectangle_pixels(const Canvas &c, int64_t left, int64_t top, int64_t right,
     wide_polyline(c, path, 4, true, pen.width, pen.color);
 }
 
-void rectangle(const Target &target, int32_t left, int32_t top, int32_t right, int32_t bottom,
+void rectangle(Surface &surface, int32_t left, int32_t top, int32_t right, int32_t bottom,
                const Pen &pen, const Brush &brush) {
-    Canvas c = canvas_of(target);
+    Clip c = clip_of(surface);
     if (c.empty()) return;
     Point64 a = c.at(left, top), b = c.at(right, bottom);
     rectangle_pixels(c, std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),

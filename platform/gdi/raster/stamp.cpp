@@ -40,7 +40,7 @@ StampRows stamp_rows(int w) {
     return StampRows{w, t.left + base, t.right + base};
 }
 
-void fill_stamp(const Canvas &c, Point64 p, int64_t w, uint32_t color) {
+void fill_stamp(const Clip &c, Point64 p, int64_t w, uint32_t color) {
     const int64_t top = p.y - w / 2, left = p.x - w / 2;
     if (top >= c.bottom || top + w <= c.top || left >= c.right || left + w <= c.left) return;
     if (w <= MAX_TABLE_STAMP) {

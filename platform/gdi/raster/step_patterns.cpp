@@ -13,7 +13,7 @@ constexpr int SIDE = 2 * MAX_PATTERN_REACH + 1;
 
 StepPattern build(int w, int dx, int dy) {
     std::vector<uint32_t> bitmap(size_t(SIDE * SIDE), 0);
-    Canvas c;
+    Clip c;
     c.pixels = bitmap.data();
     c.stride = SIDE;
     c.right = c.bottom = SIDE;

@@ -48,7 +48,7 @@ void clip_minor(const Steps &s, int64_t min_lo, int64_t min_hi, int64_t &lo, int
 
 } // namespace
 
-void thin_line(const Canvas &c, Point64 p0, Point64 p1, uint32_t color) {
+void thin_line(const Clip &c, Point64 p0, Point64 p1, uint32_t color) {
     int64_t dx = p1.x - p0.x, dy = p1.y - p0.y;
     if (dx == 0 && dy == 0) return;
     if (dy == 0) {

@@ -18,7 +18,7 @@ int64_t round_half_up(double v) {
 
 } // namespace
 
-void fill_body(const Canvas &c, Point64 p1, Point64 p2, int64_t w, uint32_t color) {
+void fill_body(const Clip &c, Point64 p1, Point64 p2, int64_t w, uint32_t color) {
     const int64_t dx = p2.x - p1.x, dy = p2.y - p1.y;
     if (dy == 0) {
         fill_box(c, std::min(p1.x, p2.x), p1.y - w / 2, std::max(p1.x, p2.x) - 1,
@@ -46,7 +46,7 @@ void fill_body(const Canvas &c, Point64 p1, Point64 p2, int64_t w, uint32_t colo
     fill_polygon(c, corners, 4, color);
 }
 
-void wide_polyline(const Canvas &c, const Point64 *points, size_t count, bool closed, int64_t w,
+void wide_polyline(const Clip &c, const Point64 *points, size_t count, bool closed, int64_t w,
                    uint32_t color) {
     Scratch<Point64, 16> kept(count);
     size_t n = 0;

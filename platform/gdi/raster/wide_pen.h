@@ -11,11 +11,11 @@ namespace raster {
 // either direction. Horizontal and vertical bodies are w pixels thick, starting w/2 above (left
 // of) the path, from the smaller end up to the pixel before the larger one. Diagonal bodies
 // are the quadrilateral whose half widths are rounded, the larger half towards larger x.
-void fill_body(const Canvas &c, Point64 p1, Point64 p2, int64_t w, uint32_t color);
+void fill_body(const Clip &c, Point64 p1, Point64 p2, int64_t w, uint32_t color);
 
 // A polyline with a wide pen: a body per segment and a stamp on every point; `closed` joins the
 // last point to the first. Repeated points are dropped first; a single point is a stamp.
-void wide_polyline(const Canvas &c, const Point64 *points, size_t count, bool closed, int64_t w,
+void wide_polyline(const Clip &c, const Point64 *points, size_t count, bool closed, int64_t w,
                    uint32_t color);
 
 } // namespace raster

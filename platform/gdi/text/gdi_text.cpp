@@ -93,13 +93,13 @@ BOOL TextOutA(HDC handle, int x, int y, LPCSTR text, int count) {
     if (!dc || !valid_text(text, count)) return FALSE;
     const text::Face *face = selected_face(*dc);
     if (!face) return FALSE;
-    raster::Target target;
-    if (!gdi::dc_target(*dc, target)) return FALSE;
+    platform::Surface *surface = gdi::dc_surface(*dc);
+    if (!surface) return FALSE;
     if (count == 0) return TRUE;
     uint32_t color = platform::pixel_from_colorref(dc->text_color);
     uint32_t background = platform::pixel_from_colorref(dc->bk_color);
-    text::draw_text(target, *face, x, y, text, count, color,
+    text::draw_text(*surface, *face, x, y, text, count, color,
                     dc->bk_mode == OPAQUE ? &background : nullptr);
-    gdi::dc_changed(*dc);
+    surface->changed = true;
     return TRUE;
 }

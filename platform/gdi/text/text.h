@@ -54,13 +54,13 @@ const Metrics &metrics(const Face &face);
 // The width of `count` bytes of `text`: the sum of their advances, as GDI measures them.
 int64_t text_width(const Face &face, const char *text, int count);
 
-// Draws `count` bytes of `text` with the top-left of the first character cell at device
-// (x, y) and the baseline at y + ascent, glyph pixels in `color` (0x00RRGGBB). As under GDI, the
-// pen moves by the advances of the glyphs as drawn, which can differ from the measured ones by a
-// pixel or two, and no glyph pixel falls outside the cell's rows (y .. y + height - 1). With a
-// `background`, the measured extent (x .. x + text_width - 1 by the cell's rows) is filled with
-// it first; without, only glyph pixels change.
-void draw_text(const raster::Target &target, const Face &face, int x, int y, const char *text,
+// Draws `count` bytes of `text` into `surface`, within its clip, with the top-left of the first
+// character cell at device (x, y) and the baseline at y + ascent, glyph pixels in `color`
+// (0x00RRGGBB). As under GDI, the pen moves by the advances of the glyphs as drawn, which can
+// differ from the measured ones by a pixel or two, and no glyph pixel falls outside the cell's rows
+// (y .. y + height - 1). With a `background`, the measured extent (x .. x + text_width - 1 by the
+// cell's rows) is filled with it first; without, only glyph pixels change.
+void draw_text(platform::Surface &surface, const Face &face, int x, int y, const char *text,
                int count, uint32_t color, const uint32_t *background = nullptr);
 
 } // namespace text

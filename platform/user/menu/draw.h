@@ -1,7 +1,7 @@
-// Menu pixels: the menu bar in a window's top rows, and pop-up menus as images.
+// Menu pixels: the menu bar in a window's top rows, and the open pop-up laid over the window's
+// content when it is presented.
 #pragma once
 
-#include "platform/surface.h"
 #include "platform/user/menu/layout.h"
 #include "platform/user/window_table.h"
 
@@ -11,9 +11,11 @@ namespace user {
 // `highlighted` (or none, -1) shown as open or selected.
 void draw_menu_bar(Window &window, int highlighted);
 
-// Renders `popup` as laid out, with entry `selection` (or none, -1) highlighted, into `image`:
-// at most max_width x max_height pixels of it, from its top-left corner.
-void draw_popup(const Menu &popup, const PopupLayout &layout, int selection, int max_width,
-                int max_height, platform::Surface &image);
+// The window's content with pop-up `popup` (laid out as `layout`, entry `selection` or none, -1,
+// highlighted) over it, its top-left corner at content point `origin`: rows of the content's
+// width, valid until the next call. The pop-up's image is kept while the menu, its entries, the
+// selection and the room for it stay the same.
+const uint32_t *content_with_popup(const Window &window, HMENU popup, const PopupLayout &layout,
+                                   POINT origin, int selection);
 
 } // namespace user

@@ -13,28 +13,24 @@ int width_of(const std::string &s) {
         std::min<int64_t>(text::text_width(text::menu_face(), s.data(), int(s.size())), 1 << 20));
 }
 
-bool inside(const RECT &r, int x, int y) {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 } // namespace
 
-std::vector<RECT> layout_bar(const Menu &bar, int bar_height) {
-    std::vector<RECT> items;
+std::vector<platform::Rect> layout_bar(const Menu &bar, int bar_height) {
+    std::vector<platform::Rect> items;
     int x = 0;
     for (const MenuItem &item : bar.items) {
         int width = 0;
         if (!(item.flags & MF_SEPARATOR))
             width = 2 * BAR_ITEM_PADDING + width_of(parse_menu_label(item.text).label);
-        items.push_back(RECT{x, 0, x + width, bar_height});
+        items.push_back(platform::Rect{x, 0, x + width, bar_height});
         x += width;
     }
     return items;
 }
 
-int bar_item_at(const std::vector<RECT> &items, int x, int y) {
+int bar_item_at(const std::vector<platform::Rect> &items, int x, int y) {
     for (size_t i = 0; i < items.size(); i++)
-        if (inside(items[i], x, y)) return int(i);
+        if (items[i].contains(x, y)) return int(i);
     return -1;
 }
 
@@ -56,7 +52,8 @@ PopupLayout layout_popup(const Menu &popup) {
     int y = POPUP_FRAME;
     for (const MenuItem &item : popup.items) {
         int height = item.flags & MF_SEPARATOR ? SEPARATOR_HEIGHT : layout.item_height;
-        layout.items.push_back(RECT{POPUP_FRAME, y, layout.width - POPUP_FRAME, y + height});
+        layout.items.push_back(
+            platform::Rect{POPUP_FRAME, y, layout.width - POPUP_FRAME, y + height});
         y += height;
     }
     layout.height = y + POPUP_FRAME;
@@ -65,8 +62,20 @@ PopupLayout layout_popup(const Menu &popup) {
 
 int popup_item_at(const PopupLayout &layout, int x, int y) {
     for (size_t i = 0; i < layout.items.size(); i++)
-        if (inside(layout.items[i], x, y)) return int(i);
+        if (layout.items[i].contains(x, y)) return int(i);
     return -1;
+}
+
+const PopupLayout &popup_layout(HMENU handle, const Menu &popup) {
+    static HMENU laid_out = nullptr;
+    static uint32_t revision = 0;
+    static PopupLayout layout;
+    if (laid_out != handle || revision != popup.revision) {
+        layout = layout_popup(popup);
+        laid_out = handle;
+        revision = popup.revision;
+    }
+    return layout;
 }
 
 } // namespace user

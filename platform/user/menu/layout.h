@@ -2,6 +2,7 @@
 // pop-up one above the other. Sizes follow the look of Windows' menus in the menu face.
 #pragma once
 
+#include "platform/rect.h"
 #include "platform/user/menu/label.h"
 #include "platform/user/menu/table.h"
 
@@ -24,21 +25,24 @@ constexpr int SEPARATOR_HEIGHT = 9;
 
 // The bar entries' rectangles in content coordinates (the bar's rows start at y 0); a
 // separator on a bar takes no room. One rectangle per entry.
-std::vector<RECT> layout_bar(const Menu &bar, int bar_height);
+std::vector<platform::Rect> layout_bar(const Menu &bar, int bar_height);
 
 // The bar entry under content point (x, y), or -1.
-int bar_item_at(const std::vector<RECT> &items, int x, int y);
+int bar_item_at(const std::vector<platform::Rect> &items, int x, int y);
 
 struct PopupLayout {
     int width = 0, height = 0;
-    int item_height = 0;     // of an entry with text
-    int label_x = 0;         // where labels start
-    int shortcut_right = 0;  // where shortcut texts end
-    std::vector<RECT> items; // pop-up coordinates, one per entry
+    int item_height = 0;               // of an entry with text
+    int label_x = 0;                   // where labels start
+    int shortcut_right = 0;            // where shortcut texts end
+    std::vector<platform::Rect> items; // pop-up coordinates, one per entry
     std::vector<MenuLabel> labels;
 };
 
 PopupLayout layout_popup(const Menu &popup);
+
+// The layout of pop-up `handle`, laid out again only when its entries change (its revision).
+const PopupLayout &popup_layout(HMENU handle, const Menu &popup);
 
 // The entry under pop-up point (x, y), separators included, or -1.
 int popup_item_at(const PopupLayout &layout, int x, int y);

@@ -81,10 +81,10 @@ void menu_changed(HMENU menu) {
     window_table().for_each([&](uintptr_t, Window &w) {
         if (w.menu != menu) return;
         w.menu_bar_stale = true;
-        w.surface_changed = true;
+        w.surface->changed = true;
     });
     // An open pop-up is drawn anew if it was this menu (its image knows the menu's revision).
-    if (Window *w = find_window(menu_window())) w->surface_changed = true;
+    if (Window *w = find_window(menu_window())) w->surface->changed = true;
 }
 
 } // namespace user
@@ -170,7 +170,7 @@ BOOL SetMenu(HWND window, HMENU menu) {
     user::close_menu_of(window);
     w->menu = menu;
     w->menu_bar_stale = true;
-    w->surface_changed = true;
+    w->surface->changed = true;
     // The client area shrinks or grows by the bar; the window hears of it through WM_SIZE.
     user::set_menu_bar_height(window, menu ? user::MENU_BAR : 0);
     return TRUE;
@@ -185,7 +185,7 @@ BOOL DrawMenuBar(HWND window) {
     user::Window *w = user::find_window(window);
     if (!w) return FALSE;
     w->menu_bar_stale = true;
-    w->surface_changed = true;
+    w->surface->changed = true;
     return TRUE;
 }
 

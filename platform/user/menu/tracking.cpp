@@ -4,8 +4,8 @@
 // menu is open, but the mouse and the keyboard belong to the menu, and no input message reaches
 // any window procedure until it closes. Choosing an entry closes the menu and posts WM_COMMAND
 // with the entry's id to the window. The pop-up is never drawn into the window's pixels: it is
-// laid over them when the window is presented, so the program cannot draw over it, and the
-// window is intact when it closes. Its image is kept until the menu or the selection changes.
+// laid over them when the window is presented (menu/draw.cpp), so the program cannot draw over
+// it, and the window is intact when it closes.
 #include "platform/display/display.h"
 #include "platform/user/internal.h"
 #include "platform/user/menu/draw.h"
@@ -39,23 +39,8 @@ Tracking tracking;
 int release_to_swallow = 0;
 int key_release_to_swallow = 0;
 
-// The rendered pop-up, kept while the menu, its entries and the selection stay the same.
-struct PopupImage {
-    HMENU menu = nullptr;
-    uint32_t revision = 0;
-    bool laid_out = false;
-    PopupLayout layout;
-    int selection = -2;
-    int max_width = 0, max_height = 0;
-    platform::Surface image;
-};
-PopupImage cached;
-
-// The presented content while a pop-up is open: the window's pixels with the pop-up over them.
-std::vector<uint32_t> composed;
-
 void window_changed(Window &w) {
-    w.surface_changed = true;
+    w.surface->changed = true;
     w.menu_bar_stale = true;
 }
 
@@ -66,17 +51,15 @@ void close() {
     tracking = Tracking{};
 }
 
-// The window showing the menu, while it still can: alive, visible, with its bar. Otherwise the
-// menu closes.
+// The window showing the open menu, while it still can: alive, visible, with the bar entry that
+// is open; otherwise null (and check_open_menu closes the menu).
 Window *tracked_window() {
     if (tracking.mode == Mode::Closed) return nullptr;
     Window *w = find_window(tracking.window);
     Menu *bar = w ? find_menu(w->menu) : nullptr;
     if (!w || !w->visible || !bar || tracking.bar_item < 0 ||
-        size_t(tracking.bar_item) >= bar->items.size()) {
-        close();
+        size_t(tracking.bar_item) >= bar->items.size())
         return nullptr;
-    }
     return w;
 }
 
@@ -92,31 +75,23 @@ HMENU open_popup(const Window &w) {
     return find_menu(popup) ? popup : nullptr;
 }
 
-const PopupLayout &popup_layout(HMENU handle) {
-    const Menu *menu = find_menu(handle);
-    if (!cached.laid_out || cached.menu != handle || cached.revision != menu->revision) {
-        cached.menu = handle;
-        cached.revision = menu->revision;
-        cached.layout = layout_popup(*menu);
-        cached.laid_out = true;
-        cached.selection = -2; // the image is stale
-    }
-    return cached.layout;
+const PopupLayout &layout_of(HMENU handle) {
+    return popup_layout(handle, *find_menu(handle));
 }
 
 // The pop-up hangs from the bottom-left corner of its bar entry, moved left as far as needed to
 // stay inside the window's content.
 POINT popup_origin(const Window &w, const PopupLayout &layout) {
-    std::vector<RECT> bar = layout_bar(*bar_of(w), w.menu_bar_height);
-    int x = bar[size_t(tracking.bar_item)].left;
-    x = std::max(0, std::min(x, w.surface.width - layout.width));
+    std::vector<platform::Rect> bar = layout_bar(*bar_of(w), w.menu_bar_height);
+    int x = int(bar[size_t(tracking.bar_item)].left);
+    x = std::max(0, std::min(x, w.surface->width - layout.width));
     return POINT{x, w.menu_bar_height};
 }
 
 // The pop-up entry under content point (x, y), or -1; `inside` tells whether the point is on
 // the pop-up at all.
 int popup_item_under(const Window &w, HMENU popup, int x, int y, bool &inside) {
-    const PopupLayout &layout = popup_layout(popup);
+    const PopupLayout &layout = layout_of(popup);
     POINT origin = popup_origin(w, layout);
     x -= origin.x;
     y -= origin.y;
@@ -127,7 +102,7 @@ int popup_item_under(const Window &w, HMENU popup, int x, int y, bool &inside) {
 void select(Window &w, int item) {
     if (tracking.selection == item) return;
     tracking.selection = item;
-    w.surface_changed = true;
+    w.surface->changed = true;
 }
 
 // Entries the keyboard can select: everything but separators. Grayed entries can be selected,
@@ -414,8 +389,12 @@ bool menu_takes_key(const display::InputEvent &event) {
     return true;
 }
 
+void check_open_menu() {
+    if (tracking.mode != Mode::Closed && !tracked_window()) close();
+}
+
 bool menu_is_open() {
-    return tracked_window() != nullptr;
+    return tracking.mode != Mode::Closed;
 }
 
 HWND menu_window() {
@@ -432,27 +411,9 @@ const uint32_t *content_to_present(Window &w) {
         draw_menu_bar(w, tracked ? tracking.bar_item : -1);
     w.menu_bar_stale = false;
     HMENU popup = tracked ? open_popup(w) : nullptr;
-    if (!popup) return w.surface.data();
-
-    const PopupLayout &layout = popup_layout(popup);
-    POINT origin = popup_origin(w, layout);
-    int max_width = std::max(0, w.surface.width - int(origin.x));
-    int max_height = std::max(0, w.surface.height - int(origin.y));
-    if (cached.selection != tracking.selection || cached.max_width != max_width ||
-        cached.max_height != max_height) {
-        draw_popup(*find_menu(popup), layout, tracking.selection, max_width, max_height,
-                   cached.image);
-        cached.selection = tracking.selection;
-        cached.max_width = max_width;
-        cached.max_height = max_height;
-    }
-    composed.assign(w.surface.data(),
-                    w.surface.data() + size_t(w.surface.width) * size_t(w.surface.height));
-    for (int y = 0; y < cached.image.height; y++)
-        std::copy_n(cached.image.row(y), cached.image.width,
-                    composed.data() + size_t(origin.y + y) * size_t(w.surface.width) +
-                        size_t(origin.x));
-    return composed.data();
+    if (!popup) return w.surface->data();
+    const PopupLayout &layout = layout_of(popup);
+    return content_with_popup(w, popup, layout, popup_origin(w, layout), tracking.selection);
 }
 
 } // namespace user

@@ -1,6 +1,5 @@
 // Painting: when WM_PAINT comes, what BeginPaint erases, and what reaches the backend.
 #include "platform/surface.h"
-#include "platform/user/window_surface.h"
 #include "user_test_support.h"
 
 using namespace user_test;
@@ -13,17 +12,12 @@ uint32_t background_pixel() {
     return platform::pixel_from_colorref(BACKGROUND);
 }
 
-// Draws one pixel the way the GDI side does: into the client target, then reports the change.
+// Draws one pixel the way the GDI side does: into the client area, then marks it changed.
 void put_pixel(HWND window, int x, int y, uint32_t pixel) {
-    raster::Target target;
-    if (!user::window_client_target(window, target)) return;
-    if (x < target.clip_left || x >= target.clip_right || y < target.clip_top ||
-        y >= target.clip_bottom)
-        return;
-    target
-        .pixels[size_t(y + target.offset_y) * size_t(target.stride) + size_t(x + target.offset_x)] =
-        pixel;
-    user::window_surface_changed(window);
+    ClientArea area;
+    if (!client_area(window, area) || x < 0 || x >= area.width || y < 0 || y >= area.height) return;
+    area.at(x, y) = pixel;
+    area.changed();
 }
 
 } // namespace
@@ -188,4 +182,18 @@ TEST_F(Paint, ReleaseDCChecksTheWindow) {
     EXPECT_EQ(ReleaseDC(b, dc), 0);
     EXPECT_EQ(ReleaseDC(a, dc), 1);
     EXPECT_EQ(ReleaseDC(a, dc), 0);
+
+    // A DC outlives its window: it draws nothing, measures text, and is released as before,
+    // while a window made afterwards (perhaps in the same slot) keeps its pixels.
+    HDC kept = GetDC(b);
+    ASSERT_TRUE(DestroyWindow(b));
+    HWND c = create_shown("C");
+    pump();
+    EXPECT_FALSE(Rectangle(kept, 0, 0, 50, 50));
+    EXPECT_EQ(GetPixel(kept, 1, 1), CLR_INVALID);
+    SIZE size;
+    EXPECT_TRUE(GetTextExtentPointA(kept, "abc", 3, &size));
+    EXPECT_EQ(display->window(display_of("C"))->presented.at(1, 1), background_pixel());
+    EXPECT_EQ(ReleaseDC(c, kept), 0);
+    EXPECT_EQ(ReleaseDC(b, kept), 1);
 }

@@ -5,7 +5,6 @@
 // with an open menu laid over them.
 #include "menu/menu_test_support.h"
 #include "platform/surface.h"
-#include "platform/user/window_surface.h"
 
 #include <random>
 
@@ -16,13 +15,13 @@ class Scroll : public MenuTest {
     void SetUp() override {
         MenuTest::SetUp();
         dc = GetDC(window);
-        raster::Target t;
-        ASSERT_TRUE(user::window_client_target(window, t));
-        width = t.clip_right;
-        height = t.clip_bottom;
+        ClientArea t;
+        ASSERT_TRUE(client_area(window, t));
+        width = t.width;
+        height = t.height;
         for (int y = 0; y < height; y++)
-            for (int x = 0; x < width; x++) t.pixels[size_t(y) * size_t(t.stride) + x] = seed(x, y);
-        user::window_surface_changed(window);
+            for (int x = 0; x < width; x++) t.at(x, y) = seed(x, y);
+        t.changed();
         pump();
         model = client();
         bar_rows = rows_shown(0, BAR_HEIGHT);
@@ -35,19 +34,18 @@ class Scroll : public MenuTest {
 
     // The client area's pixels as the GDI side sees them.
     std::vector<uint32_t> client() {
-        raster::Target t;
-        EXPECT_TRUE(user::window_client_target(window, t));
+        ClientArea t;
+        EXPECT_TRUE(client_area(window, t));
         std::vector<uint32_t> out;
-        for (int y = 0; y < t.clip_bottom; y++)
-            for (int x = 0; x < t.clip_right; x++)
-                out.push_back(t.pixels[size_t(y) * size_t(t.stride) + x]);
+        for (int y = 0; y < t.height; y++)
+            for (int x = 0; x < t.width; x++) out.push_back(t.at(x, y));
         return out;
     }
     // Content rows [from, to) as last presented.
     std::vector<uint32_t> rows_shown(int from, int to) {
         const platform::Surface &shown = presented();
-        return std::vector<uint32_t>(shown.pixels.begin() + ptrdiff_t(from) * shown.width,
-                                     shown.pixels.begin() + ptrdiff_t(to) * shown.width);
+        return std::vector<uint32_t>(shown.data() + ptrdiff_t(from) * shown.width,
+                                     shown.data() + ptrdiff_t(to) * shown.width);
     }
 
     // What a copy of the pixels gives: the area moved by (dx, dy), the rest left alone.
@@ -141,20 +139,17 @@ TEST_F(Scroll, ResizingAndLosingTheMenuBarKeepTheScrolledPixels) {
     // The bar goes: the client area moves up inside the window, taking its pixels along (until
     // the window is painted again, which nothing here lets happen).
     SetMenu(window, nullptr);
-    raster::Target t;
-    ASSERT_TRUE(user::window_client_target(window, t));
+    ClientArea t;
+    ASSERT_TRUE(client_area(window, t));
     for (int y = 0; y < height; y++)
-        for (int x = 0; x < width; x += 7)
-            ASSERT_EQ(t.pixels[size_t(y) * size_t(t.stride) + x], model[size_t(y) * width + x]);
+        for (int x = 0; x < width; x += 7) ASSERT_EQ(t.at(x, y), model[size_t(y) * width + x]);
     // Smaller: the pixels that still fit stay.
     for (int k = 0; k < 5; k++)
         ASSERT_TRUE(ScrollDC(dc, 0, -13, nullptr, nullptr, nullptr, nullptr));
     std::vector<uint32_t> before = client();
-    int old_width = t.clip_right;
+    int old_width = t.width;
     MoveWindow(window, 0, 0, 300, 200, TRUE);
-    ASSERT_TRUE(user::window_client_target(window, t));
-    for (int y = 0; y < t.clip_bottom; y++)
-        for (int x = 0; x < t.clip_right; x++)
-            ASSERT_EQ(t.pixels[size_t(y) * size_t(t.stride) + x],
-                      before[size_t(y) * old_width + x]);
+    ASSERT_TRUE(client_area(window, t));
+    for (int y = 0; y < t.height; y++)
+        for (int x = 0; x < t.width; x++) ASSERT_EQ(t.at(x, y), before[size_t(y) * old_width + x]);
 }

@@ -2,7 +2,7 @@
 // with its class brush and drawn into; the graphics window moves a bar on a 100 ms timer, a
 // click there draws a mark, typed keys are printed. Closing the graphics window ends it, and so
 // does the optional time limit (milliseconds, the first argument).
-#include "platform/user/window_surface.h"
+#include "platform/surface.h"
 #include "platform/win.h"
 
 #include <cstdio>
@@ -13,14 +13,18 @@ namespace {
 HWND graphics = nullptr;
 int bar = 0;
 
+// A rectangle of one colour (0x00RRGGBB) through the window's DC: without a pen, the brush
+// covers the box one pixel smaller, so the box is grown by one.
 void fill(HWND window, int left, int top, int right, int bottom, uint32_t pixel) {
-    raster::Target t;
-    if (!user::window_client_target(window, t)) return;
-    for (int y = top; y < bottom; y++)
-        for (int x = left; x < right; x++)
-            if (x >= t.clip_left && x < t.clip_right && y >= t.clip_top && y < t.clip_bottom)
-                t.pixels[size_t(y) * size_t(t.stride) + size_t(x)] = pixel;
-    user::window_surface_changed(window);
+    HDC dc = GetDC(window);
+    HBRUSH brush = CreateSolidBrush(platform::colorref_from_pixel(pixel));
+    HGDIOBJ old_brush = SelectObject(dc, brush);
+    HGDIOBJ old_pen = SelectObject(dc, GetStockObject(NULL_PEN));
+    Rectangle(dc, left, top, right + 1, bottom + 1);
+    SelectObject(dc, old_pen);
+    SelectObject(dc, old_brush);
+    DeleteObject(brush);
+    ReleaseDC(window, dc);
 }
 
 void draw(HWND window) {

@@ -4,6 +4,7 @@
 
 #include "platform/display/virtual/virtual_display.h"
 #include "platform/gdi/objects.h"
+#include "platform/user/window_table.h"
 #include "platform/win.h"
 
 #include <functional>
@@ -52,6 +53,27 @@ inline int count_of(HWND window, UINT message) {
 }
 
 constexpr COLORREF BACKGROUND = RGB(10, 120, 200);
+
+// A window's client area as its DCs draw on it, for tests that set or read its pixels directly.
+struct ClientArea {
+    platform::Surface *surface = nullptr;
+    int width = 0, height = 0;
+    uint32_t &at(int x, int y) {
+        return surface->row(y + surface->origin_y)[x + surface->origin_x];
+    }
+    // Marks the window's pixels changed, as drawing through a DC does.
+    void changed() { surface->changed = true; }
+};
+// False when the window does not exist or has no client pixels to draw on (hidden, no size).
+inline bool client_area(HWND window, ClientArea &area) {
+    user::Window *w = user::find_window(window);
+    if (!w) return false;
+    platform::Rect drawable = platform::intersect(w->surface->clip, w->surface->bounds());
+    if (drawable.empty()) return false;
+    area = ClientArea{w->surface.get(), int(drawable.right - drawable.left),
+                      int(drawable.bottom - drawable.top)};
+    return true;
+}
 
 class UserTest : public ::testing::Test {
   protected:

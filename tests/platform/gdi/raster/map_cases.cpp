@@ -7,10 +7,10 @@
 #include <sstream>
 #include <vector>
 
+using platform::Surface;
 using raster::Brush;
 using raster::Pen;
 using raster::Point;
-using raster::Target;
 
 namespace raster_test {
 
@@ -49,7 +49,7 @@ MapCase skip(const std::string &reason) {
     return c;
 }
 
-MapCase drawing(const PixelMap &map, std::function<void(const Target &)> draw) {
+MapCase drawing(const PixelMap &map, std::function<void(Surface &)> draw) {
     MapCase c;
     c.width = map.x1 + 1;
     c.height = map.y1 + 1;
@@ -60,7 +60,7 @@ MapCase drawing(const PixelMap &map, std::function<void(const Target &)> draw) {
 // Ellipse(x - r, y - r, x + r + 1, y + r + 1) centred in the map.
 MapCase circle(const PixelMap &map, int r, Pen pen, Brush brush) {
     int centre = map.x1 / 2;
-    return drawing(map, [=](const Target &t) {
+    return drawing(map, [=](Surface &t) {
         raster::ellipse(t, centre - r, centre - r, centre + r + 1, centre + r + 1, pen, brush);
     });
 }
@@ -108,7 +108,7 @@ std::optional<MapCase> line_case(const PixelMap &map) {
     if (std::sscanf(title.c_str(), "line_w%d_", &w) == 1 && from != std::string::npos &&
         std::sscanf(title.c_str() + from, "_from_%d_%d_to_%d_%d", &x0, &y0, &x1, &y1) == 4) {
         Pen pen{false, w, RED};
-        return drawing(map, [=](const Target &t) { raster::line(t, x0, y0, x1, y1, pen); });
+        return drawing(map, [=](Surface &t) { raster::line(t, x0, y0, x1, y1, pen); });
     }
     // "<shape>_w<width>": polylines with round joins.
     size_t last = title.rfind("_w");
@@ -121,7 +121,7 @@ std::optional<MapCase> line_case(const PixelMap &map) {
     }
     std::vector<Point> points = shape->second;
     Pen pen{false, std::stoi(title.substr(last + 2)), RED};
-    return drawing(map, [=](const Target &t) {
+    return drawing(map, [=](Surface &t) {
         for (size_t i = 0; i + 1 < points.size(); i++)
             raster::line(t, points[i].x, points[i].y, points[i + 1].x, points[i + 1].y, pen);
     });
@@ -129,15 +129,15 @@ std::optional<MapCase> line_case(const PixelMap &map) {
 
 std::optional<MapCase> rectangle_case(const PixelMap &map) {
     if (map.title == "rect_reversed_14_12_6_6_pen0R_brushB")
-        return drawing(map, [](const Target &t) {
+        return drawing(map, [](Surface &t) {
             raster::rectangle(t, 14, 12, 6, 6, Pen{false, 0, RED}, Brush{false, BLUE});
         });
     if (map.title == "rect_fullcanvas_pen0R_brushB")
-        return drawing(map, [right = map.x1 + 1, bottom = map.y1 + 1](const Target &t) {
+        return drawing(map, [right = map.x1 + 1, bottom = map.y1 + 1](Surface &t) {
             raster::rectangle(t, 0, 0, right, bottom, Pen{false, 0, RED}, Brush{false, BLUE});
         });
     if (map.title == "rect_nullpen_strip_0_6_12_11")
-        return drawing(map, [](const Target &t) {
+        return drawing(map, [](Surface &t) {
             raster::rectangle(t, 0, 6, 12, 11, Pen{true, 1, 0}, Brush{false, BLUE});
         });
     // "rect_<w>x<h>_<pen>_<brush>", boxes at (6, 6).
@@ -148,8 +148,7 @@ std::optional<MapCase> rectangle_case(const PixelMap &map) {
     if (parts[2] == "insideframe3R") return skip("PS_INSIDEFRAME pens are not provided");
     Pen pen = pen_named(parts[2]);
     Brush brush = brush_named(parts[3]);
-    return drawing(map,
-                   [=](const Target &t) { raster::rectangle(t, 6, 6, 6 + w, 6 + h, pen, brush); });
+    return drawing(map, [=](Surface &t) { raster::rectangle(t, 6, 6, 6 + w, 6 + h, pen, brush); });
 }
 
 std::optional<MapCase> ellipse_case(const PixelMap &map) {
@@ -158,7 +157,7 @@ std::optional<MapCase> ellipse_case(const PixelMap &map) {
     if (parts.size() >= 3 && parts[0] == "ellipse" &&
         std::sscanf(parts[1].c_str(), "%dx%d", &w, &h) == 2) {
         if (parts[2] == "arcdir") // both arc directions: the same pixels
-            return drawing(map, [=](const Target &t) {
+            return drawing(map, [=](Surface &t) {
                 raster::ellipse(t, 2, 2, 2 + w, 2 + h, Pen{false, 1, RED}, Brush{false, BLUE});
             });
         if (parts.size() < 4) return std::nullopt;
@@ -169,8 +168,8 @@ std::optional<MapCase> ellipse_case(const PixelMap &map) {
         Brush brush = brush_named(parts[3]);
         // Boxes at (4, 4); the maps of wide pens leave room for the pen and put them at (6, 6).
         int at = map.file == "ellipse_wide.txt" ? 6 : 4;
-        return drawing(
-            map, [=](const Target &t) { raster::ellipse(t, at, at, at + w, at + h, pen, brush); });
+        return drawing(map,
+                       [=](Surface &t) { raster::ellipse(t, at, at, at + w, at + h, pen, brush); });
     }
     if (parts.size() >= 2 && parts[0] == "circle" &&
         std::sscanf(parts[1].c_str(), "r%d", &r) == 1) {
@@ -195,14 +194,14 @@ std::optional<MapCase> polygon_case(const PixelMap &map) {
     std::vector<Point> points = found->second;
     Pen pen = pen_named(map.title.substr(pen_at + 1, brush_at - pen_at - 1));
     Brush brush = brush_named(map.title.substr(brush_at + 1));
-    return drawing(map, [=](const Target &t) {
+    return drawing(map, [=](Surface &t) {
         raster::polygon(t, points.data(), int(points.size()), pen, brush);
     });
 }
 
 std::optional<MapCase> misc_case(const PixelMap &map) {
     if (map.title == "setpixel")
-        return drawing(map, [](const Target &t) {
+        return drawing(map, [](Surface &t) {
             raster::set_pixel(t, 0, 0, RED);
             raster::set_pixel(t, 4, 2, BLACK);
             raster::set_pixel(t, 9, 5, BLUE);
@@ -215,7 +214,7 @@ std::optional<MapCase> misc_case(const PixelMap &map) {
     // The title does not give the calls; these reproduce the map (others do too: only the
     // pixels inside the canvas are known).
     if (map.title == "clipped_shapes")
-        return drawing(map, [](const Target &t) {
+        return drawing(map, [](Surface &t) {
             raster::ellipse(t, -5, -5, 6, 6, Pen{false, 1, RED}, Brush{false, BLUE});
             raster::rectangle(t, 8, 4, 16, 12, Pen{false, 1, RED}, Brush{false, BLUE});
             raster::line(t, 15, 0, -3, 6, Pen{false, 1, RED});

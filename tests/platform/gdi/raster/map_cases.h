@@ -12,7 +12,7 @@ namespace raster_test {
 struct MapCase {
     std::string skip_reason; // set for maps that are not test vectors
     int width = 0, height = 0;
-    std::function<void(const raster::Target &)> draw;
+    std::function<void(platform::Surface &)> draw;
 };
 
 // The case for a map; nothing when its title is not recognised.

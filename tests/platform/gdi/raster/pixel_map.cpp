@@ -64,21 +64,16 @@ std::vector<PixelMap> load_maps(const std::string &file_name) {
     return maps;
 }
 
-raster::Target Image::target() {
+platform::Surface &Image::target() {
     return target(0, 0, width, height);
 }
 
-raster::Target Image::target(int left, int top, int right, int bottom, int offset_x, int offset_y) {
-    raster::Target t;
-    t.pixels = pixels.data();
-    t.stride = width;
-    t.clip_left = left;
-    t.clip_top = top;
-    t.clip_right = right;
-    t.clip_bottom = bottom;
-    t.offset_x = offset_x;
-    t.offset_y = offset_y;
-    return t;
+platform::Surface &Image::target(int left, int top, int right, int bottom, int offset_x,
+                                 int offset_y) {
+    surface.clip = platform::Rect{left, top, right, bottom};
+    surface.origin_x = offset_x;
+    surface.origin_y = offset_y;
+    return surface;
 }
 
 std::string render(const Image &image, const PixelMap &map) {

@@ -3,6 +3,8 @@
 
 #include "platform/gdi/raster/raster.h"
 
+#include <algorithm>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,18 +25,27 @@ struct PixelMap {
 // Every map of a file in the maps folder.
 std::vector<PixelMap> load_maps(const std::string &file_name);
 
-// A white image of width x height pixels with a target covering all of it.
+// A white image of width x height pixels, a surface to draw on.
 struct Image {
     int width = 0, height = 0;
-    std::vector<uint32_t> pixels;
+    platform::Surface surface;
 
-    Image(int w, int h, uint32_t fill = WHITE) : width(w), height(h), pixels(size_t(w * h), fill) {}
-    raster::Target target();
-    // A target clipped to [left, right) x [top, bottom), with device coordinates offset.
-    raster::Target target(int left, int top, int right, int bottom, int offset_x = 0,
-                          int offset_y = 0);
-    uint32_t at(int x, int y) const { return pixels[size_t(y * width + x)]; }
-    bool operator==(const Image &) const = default;
+    Image(int w, int h, uint32_t fill = WHITE) : width(w), height(h) { surface.resize(w, h, fill); }
+    // The surface with its whole area to draw on, device (0, 0) at its top-left.
+    platform::Surface &target();
+    // The surface clipped to [left, right) x [top, bottom), with device coordinates offset.
+    platform::Surface &target(int left, int top, int right, int bottom, int offset_x = 0,
+                              int offset_y = 0);
+    uint32_t at(int x, int y) const { return surface.at(x, y); }
+    // Every pixel of colour `from` becomes `to`.
+    void replace(uint32_t from, uint32_t to) {
+        std::replace(surface.data(), surface.data() + size_t(width) * size_t(height), from, to);
+    }
+    bool operator==(const Image &other) const {
+        return width == other.width && height == other.height &&
+               std::equal(surface.data(), surface.data() + size_t(width) * size_t(height),
+                          other.surface.data());
+    }
 };
 
 // The map's characters for the image's pixels in the map's range; '?' for other colours.

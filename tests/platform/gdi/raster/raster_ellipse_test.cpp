@@ -99,7 +99,7 @@ TEST(EllipseOutline, GeometricRowsStayCloseToTheWalk) {
 void expect_ellipse(int w, int h, Pen pen, Brush brush) {
     Image fast(w + 20, h + 20), slow(w + 20, h + 20);
     raster::ellipse(fast.target(), 10, 10, 10 + w, 10 + h, pen, brush);
-    const Canvas c = raster::canvas_of(slow.target());
+    const Clip c = raster::clip_of(slow.target());
     if (pen.width >= 2) {
         if (!brush.null) reference_ellipse(c, 10, 10, w, h, false, 0, true, brush.color);
         reference_ring(c, 10, 10, w, h, pen.width, pen.color);
@@ -273,8 +273,7 @@ TEST(HugeEllipse, WideRingOfAHugeCircleMatchesThePolylineNearTheTarget) {
         if (at.x > -10 && at.x < 611 && at.y > -10 && at.y < 550) near.push_back(at);
     }
     ASSERT_GT(near.size(), 500u);
-    raster::wide_polyline(raster::canvas_of(slow.target()), near.data(), near.size(), false, 3,
-                          RED);
+    raster::wide_polyline(raster::clip_of(slow.target()), near.data(), near.size(), false, 3, RED);
     EXPECT_TRUE(fast == slow);
 }
 

@@ -11,10 +11,10 @@
 namespace raster_test {
 namespace {
 
+using platform::Surface;
 using raster::Brush;
 using raster::Pen;
 using raster::Point;
-using raster::Target;
 
 std::mt19937 &random_source() {
     static std::mt19937 random(12345);
@@ -33,7 +33,7 @@ TEST(Lines, MatchTheRuleStepByStepUnderRandomClips) {
         Image fast(100, 80), slow(100, 80);
         raster::line(fast.target(left, top, right, bottom), int32_t(p0.x), int32_t(p0.y),
                      int32_t(p1.x), int32_t(p1.y), Pen{false, 1, RED});
-        reference_line(raster::canvas_of(slow.target(left, top, right, bottom)), p0, p1, RED);
+        reference_line(raster::clip_of(slow.target(left, top, right, bottom)), p0, p1, RED);
         ASSERT_TRUE(fast == slow) << p0.x << "," << p0.y << " to " << p1.x << "," << p1.y;
     }
 }
@@ -50,11 +50,11 @@ TEST(Lines, FromEndToEndOfTheCoordinateRangeStayExact) {
     for (auto [p0, p1] : lines)
         for (int offset : {0, 40, -40}) {
             Image fast(100, 80), slow(100, 80);
-            Target t = fast.target(0, 0, 100, 80, offset, -offset);
+            Surface &t = fast.target(0, 0, 100, 80, offset, -offset);
             raster::line(t, int32_t(p0.x), int32_t(p0.y), int32_t(p1.x), int32_t(p1.y),
                          Pen{false, 0, RED});
             const Point64 a{p0.x + offset, p0.y - offset}, b{p1.x + offset, p1.y - offset};
-            reference_line(raster::canvas_of(slow.target()), a, b, RED);
+            reference_line(raster::clip_of(slow.target()), a, b, RED);
             EXPECT_TRUE(fast == slow) << p0.x << "," << p0.y << " to " << p1.x << "," << p1.y;
         }
 }
@@ -71,7 +71,7 @@ void expect_fill(const std::vector<Point64> &points) {
     Image fast(100, 80), slow(100, 80);
     raster::polygon(fast.target(), corners.data(), int(corners.size()), Pen{true, 1, 0},
                     Brush{false, BLUE});
-    reference_fill(raster::canvas_of(slow.target()), points, BLUE);
+    reference_fill(raster::clip_of(slow.target()), points, BLUE);
     std::string where;
     for (Point64 p : points) where += std::to_string(p.x) + "," + std::to_string(p.y) + " ";
     ASSERT_TRUE(fast == slow) << where << "\n" << show(fast) << "\n" << show(slow);
@@ -102,7 +102,7 @@ TEST(PolygonFill, HugeCoordinatesAreExact) {
 // Draws `shape` on a target clipped to windows of the image and compares each with the
 // unclipped drawing: the same pixels inside the window, nothing outside.
 void expect_clipping_keeps_pixels(const std::string &what,
-                                  const std::function<void(const Target &)> &shape) {
+                                  const std::function<void(Surface &)> &shape) {
     Image whole(90, 70);
     shape(whole.target());
     for (int left = 0; left < 90; left += 17)
@@ -133,8 +133,7 @@ TEST(RectangleFill, OnePenAndBrushColourCoverExactlyThePenAndBrushPixels) {
                                       Pen{false, 1, RED}, Brush{false, BLUE});
                     raster::rectangle(one.target(cl, 0, cr, 12), left, 3, left + width, 3 + height,
                                       Pen{false, 1, RED}, Brush{false, RED});
-                    for (uint32_t &p : two.pixels)
-                        if (p == BLUE) p = RED;
+                    two.replace(BLUE, RED);
                     ASSERT_EQ(one, two)
                         << width << "x" << height << " at " << left << " clip " << clip << "\n"
                         << show(one) << "\n"
@@ -148,17 +147,16 @@ TEST(Clipping, RemovesPixelsButNeverMovesThem) {
     for (const Pen &pen : pens) {
         const std::string name = pen.null ? "null pen" : "pen " + std::to_string(pen.width);
         const Brush brush{false, BLUE};
-        expect_clipping_keeps_pixels("rectangle, " + name, [&](const Target &t) {
+        expect_clipping_keeps_pixels("rectangle, " + name, [&](Surface &t) {
             raster::rectangle(t, -5, 7, 61, 66, pen, brush);
         });
-        expect_clipping_keeps_pixels("ellipse, " + name, [&](const Target &t) {
-            raster::ellipse(t, -9, 3, 80, 61, pen, brush);
-        });
-        expect_clipping_keeps_pixels("polygon, " + name, [&](const Target &t) {
+        expect_clipping_keeps_pixels(
+            "ellipse, " + name, [&](Surface &t) { raster::ellipse(t, -9, 3, 80, 61, pen, brush); });
+        expect_clipping_keeps_pixels("polygon, " + name, [&](Surface &t) {
             const Point star[] = {{45, -4}, {60, 66}, {2, 22}, {88, 22}, {30, 66}};
             raster::polygon(t, star, 5, pen, brush);
         });
-        expect_clipping_keeps_pixels("lines, " + name, [&](const Target &t) {
+        expect_clipping_keeps_pixels("lines, " + name, [&](Surface &t) {
             for (int k = 0; k < 12; k++)
                 raster::line(t, 45, 35, 45 + 60 * (k % 5 - 2), 35 + 23 * (k % 4 - 2), pen);
         });
@@ -171,7 +169,7 @@ TEST(Clipping, TheTargetOffsetShiftsShapesWhole) {
         Image shifted(90, 70), moved(90, 70);
         const Point triangle[] = {{5, 5}, {40, 20}, {12, 50}};
         const Point moved_triangle[] = {{12, 2}, {47, 17}, {19, 47}};
-        Target offset = shifted.target(0, 0, 90, 70, 7, -3);
+        Surface &offset = shifted.target(0, 0, 90, 70, 7, -3);
         raster::polygon(offset, triangle, 3, pen, Brush{false, BLUE});
         raster::ellipse(offset, 30, 30, 60, 55, pen, Brush{false, BLUE});
         raster::line(offset, 0, 60, 80, 40, pen);
@@ -211,7 +209,7 @@ TEST(ExtremeCoordinates, OffsetsAndCoordinatesAddWithoutOverflow) {
     Image image(16, 16);
     for (int offset : {INT32_MAX, INT32_MIN}) {
         // Device coordinates between 0 and `far` land 2^31 pixels or more from the target.
-        Target t = image.target(0, 0, 16, 16, offset, offset);
+        Surface &t = image.target(0, 0, 16, 16, offset, offset);
         const int far = offset > 0 ? INT32_MAX : INT32_MIN, half = far / 2;
         raster::set_pixel(t, far, far, RED);
         raster::set_pixel(t, 0, 0, RED);
@@ -225,20 +223,18 @@ TEST(ExtremeCoordinates, OffsetsAndCoordinatesAddWithoutOverflow) {
     }
     EXPECT_EQ(image, Image(16, 16));
     // Offsets that bring far coordinates back onto the target.
-    Target back = image.target(0, 0, 16, 16, INT32_MIN, INT32_MIN);
+    Surface &back = image.target(0, 0, 16, 16, INT32_MIN, INT32_MIN);
     raster::set_pixel(back, INT32_MAX, INT32_MAX, RED);
     EXPECT_EQ(image, Image(16, 16)); // INT32_MAX + INT32_MIN = -1: outside
-    Target near = image.target(0, 0, 16, 16, INT32_MAX, 0);
+    Surface &near = image.target(0, 0, 16, 16, INT32_MAX, 0);
     raster::set_pixel(near, INT32_MIN + 3, 4, RED); // INT32_MIN + 3 + INT32_MAX = 2
     EXPECT_EQ(image.at(2, 4), RED);
 }
 
 TEST(Targets, WithoutPixelsOrWithAnEmptyClipNothingIsDrawn) {
     Image image(8, 8);
-    Target none;
-    Target empty = image.target(4, 4, 4, 8);
-    Target inverted = image.target(6, 6, 2, 2);
-    for (const Target &t : {none, empty, inverted}) {
+    Image none(0, 0);
+    auto draw_all = [](Surface &t) {
         raster::rectangle(t, 0, 0, 8, 8, Pen{false, 1, RED}, Brush{false, BLUE});
         raster::ellipse(t, 0, 0, 8, 8, Pen{false, 3, RED}, Brush{false, BLUE});
         raster::line(t, 0, 0, 8, 8, Pen{false, 2, RED});
@@ -247,7 +243,10 @@ TEST(Targets, WithoutPixelsOrWithAnEmptyClipNothingIsDrawn) {
         raster::polygon(t, corners, 3, Pen{false, 1, RED}, Brush{false, BLUE});
         raster::polygon(t, nullptr, 3, Pen{false, 1, RED}, Brush{false, BLUE});
         raster::polygon(t, corners, -1, Pen{false, 1, RED}, Brush{false, BLUE});
-    }
+    };
+    draw_all(none.target());
+    draw_all(image.target(4, 4, 4, 8)); // empty
+    draw_all(image.target(6, 6, 2, 2)); // inverted
     EXPECT_EQ(image, Image(8, 8));
 }
 

@@ -56,7 +56,7 @@ std::vector<Point64> outline_loop(int64_t width, int64_t height) {
     return loop;
 }
 
-void reference_ellipse(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
+void reference_ellipse(const Clip &c, int64_t left, int64_t top, int64_t width, int64_t height,
                        bool pen, uint32_t pen_color, bool brush, uint32_t brush_color) {
     std::map<int64_t, std::pair<int64_t, int64_t>> hull;
     std::vector<Point64> outline;
@@ -77,14 +77,14 @@ void reference_ellipse(const Canvas &c, int64_t left, int64_t top, int64_t width
         for (Point64 p : outline) raster::put_pixel(c, left + p.x, top + p.y, pen_color);
 }
 
-void reference_ring(const Canvas &c, int64_t left, int64_t top, int64_t width, int64_t height,
+void reference_ring(const Clip &c, int64_t left, int64_t top, int64_t width, int64_t height,
                     int64_t w, uint32_t color) {
     std::vector<Point64> loop = outline_loop(width, height);
     for (Point64 &p : loop) p = {left + p.x, top + p.y};
     raster::wide_polyline(c, loop.data(), loop.size(), true, w, color);
 }
 
-void reference_line(const Canvas &c, Point64 p0, Point64 p1, uint32_t color) {
+void reference_line(const Clip &c, Point64 p0, Point64 p1, uint32_t color) {
     const int128 dx = p1.x - p0.x, dy = p1.y - p0.y;
     if (dx == 0 && dy == 0) return;
     const bool x_major = (dx < 0 ? -dx : dx) > (dy < 0 ? -dy : dy);
@@ -106,7 +106,7 @@ void reference_line(const Canvas &c, Point64 p0, Point64 p1, uint32_t color) {
     }
 }
 
-void reference_fill(const Canvas &c, const std::vector<Point64> &points, uint32_t color) {
+void reference_fill(const Clip &c, const std::vector<Point64> &points, uint32_t color) {
     for (int64_t y = c.top; y < c.bottom; y++) {
         std::vector<int64_t> crossings;
         for (size_t i = 0; i < points.size(); i++) {

@@ -119,7 +119,7 @@ TEST_F(TextDrawTest, OpaqueFillsTheExtentTransparentOnlyGlyphs) {
     SetBkMode(canvas.dc, TRANSPARENT);
     ASSERT_TRUE(TextOutA(canvas.dc, 20, 30, "H", 1));
     int blue = 0;
-    for (uint32_t p : canvas.surface().pixels) {
+    for (uint32_t p : canvas.pixels()) {
         ASSERT_TRUE(p == 0x00FF00 || p == 0x0000FF);
         blue += p == 0x0000FF;
     }
@@ -138,7 +138,8 @@ TEST_F(TextDrawTest, TextHasOnlyTwoColoursAtEverySize) {
     }
     SelectObject(canvas.dc, GetStockObject(ANSI_FIXED_FONT));
     ASSERT_TRUE(TextOutA(canvas.dc, 2, 180, sample, int(sizeof sample - 1)));
-    std::set<uint32_t> colours(canvas.surface().pixels.begin(), canvas.surface().pixels.end());
+    std::vector<uint32_t> pixels = canvas.pixels();
+    std::set<uint32_t> colours(pixels.begin(), pixels.end());
     EXPECT_EQ(colours, (std::set<uint32_t>{0xFFFFFF, 0x0A141E}));
 }
 
@@ -208,7 +209,7 @@ TEST_F(TextDrawTest, DrawingIsClippedAtTheTargetsEdges) {
                         {-1000, 5},
                         {1000, 5}})
         ASSERT_TRUE(TextOutA(small.dc, x, y, text, 4));
-    for (uint32_t p : small.surface().pixels) ASSERT_EQ(p, 0xFFFFFFu);
+    for (uint32_t p : small.pixels()) ASSERT_EQ(p, 0xFFFFFFu);
 }
 
 TEST_F(TextDrawTest, InvalidCallsDrawNothing) {
@@ -217,15 +218,15 @@ TEST_F(TextDrawTest, InvalidCallsDrawNothing) {
     EXPECT_FALSE(TextOutA(canvas.dc, 0, 0, nullptr, 3));
     EXPECT_FALSE(TextOutA(nullptr, 0, 0, "abc", 3));
     EXPECT_TRUE(TextOutA(canvas.dc, 0, 0, "abc", 0)); // nothing to draw, not even background
-    for (uint32_t p : canvas.surface().pixels) ASSERT_EQ(p, 0xFFFFFFu);
+    for (uint32_t p : canvas.pixels()) ASSERT_EQ(p, 0xFFFFFFu);
 
-    // A window DC whose window does not exist has no pixels: nothing is drawn, but its font
-    // can still be measured.
-    HDC orphan = gdi::create_window_dc(reinterpret_cast<HWND>(uintptr_t(0x7fff1234)));
+    // A DC whose surface is gone (a destroyed window's) has no pixels: nothing is drawn, but its
+    // font can still be measured.
+    HDC orphan = gdi::create_surface_dc(std::make_shared<platform::Surface>());
     EXPECT_FALSE(TextOutA(orphan, 0, 0, "abc", 3));
     SIZE size;
     EXPECT_TRUE(GetTextExtentPointA(orphan, "abc", 3, &size));
-    gdi::release_window_dc(orphan);
+    EXPECT_TRUE(gdi::delete_surface_dc(orphan));
 
     // A font deleted while selected: the DC falls back to its default font.
     HFONT font = canvas_font(-12);

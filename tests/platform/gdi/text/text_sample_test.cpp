@@ -28,16 +28,12 @@ TEST_F(TextSampleTest, WritesASampleImage) {
     y += 17;
 
     // The menu face, drawn through the window layer's entry.
-    gdi::DeviceContext *dc = gdi::find_dc(canvas.dc);
-    raster::Target target;
-    ASSERT_TRUE(gdi::dc_target(*dc, target));
-    const char menu[] = "Run  Pause  Step  Record...";
-    text::draw_text(target, text::menu_face(), 4, y, menu, int(sizeof menu - 1), 0x000000);
-
     platform::Surface &s = canvas.surface();
+    const char menu[] = "Run  Pause  Step  Record...";
+    text::draw_text(s, text::menu_face(), 4, y, menu, int(sizeof menu - 1), 0x000000);
+
     std::string error;
-    ASSERT_TRUE(
-        platform::write_png(TEXT_SAMPLE_PNG, s.pixels.data(), s.width, s.height, s.width, error))
+    ASSERT_TRUE(platform::write_png(TEXT_SAMPLE_PNG, s.data(), s.width, s.height, s.width, error))
         << error;
 }
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -23,8 +25,14 @@ struct Canvas {
         fill(0xFFFFFF);
     }
     platform::Surface &surface() { return gdi::find_bitmap(bitmap)->surface; }
+    // Every pixel, row by row.
+    std::vector<uint32_t> pixels() {
+        platform::Surface &s = surface();
+        return std::vector<uint32_t>(s.data(), s.data() + size_t(s.width) * size_t(s.height));
+    }
     void fill(uint32_t pixel) {
-        for (uint32_t &p : surface().pixels) p = pixel;
+        platform::Surface &s = surface();
+        std::fill_n(s.data(), size_t(s.width) * size_t(s.height), pixel);
     }
     uint32_t at(int x, int y) { return surface().at(x, y); }
 };

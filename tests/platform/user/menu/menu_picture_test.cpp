@@ -3,7 +3,6 @@
 #include "menu_test_support.h"
 #include "platform/gdi/text/text.h"
 #include "platform/png_file.h"
-#include "platform/user/window_surface.h"
 
 using namespace user_test;
 
@@ -20,12 +19,11 @@ class MenuPicture : public MenuTest {
   protected:
     // The program draws: every client pixel gets a colour made from its position and `seed`.
     void draw_pattern(uint32_t seed) {
-        raster::Target target;
-        ASSERT_TRUE(user::window_client_target(window, target));
-        for (int y = 0; y < target.clip_bottom; y++)
-            for (int x = 0; x < target.clip_right; x++)
-                target.pixels[size_t(y) * size_t(target.stride) + size_t(x)] = pattern(x, y, seed);
-        user::window_surface_changed(window);
+        ClientArea client;
+        ASSERT_TRUE(client_area(window, client));
+        for (int y = 0; y < client.height; y++)
+            for (int x = 0; x < client.width; x++) client.at(x, y) = pattern(x, y, seed);
+        client.changed();
         pump();
     }
     static uint32_t pattern(int x, int y, uint32_t seed) {
@@ -137,16 +135,15 @@ TEST_F(MenuPicture, ChecksSelectionAndGrayedEntriesShowInThePopup) {
 
 TEST_F(MenuPicture, AnImageOfTheOpenRunMenu) {
     draw_pattern(0);
-    raster::Target target;
-    ASSERT_TRUE(user::window_client_target(window, target));
-    for (int y = 0; y < target.clip_bottom; y++)
-        std::fill_n(target.pixels + size_t(y) * size_t(target.stride), target.clip_right, 0xFFFFFF);
-    user::window_surface_changed(window);
+    ClientArea client;
+    ASSERT_TRUE(client_area(window, client));
+    for (int y = 0; y < client.height; y++) std::fill_n(&client.at(0, y), client.width, 0xFFFFFF);
+    client.changed();
     alt('R', 0x13);
     press(VK_DOWN); // Halt animation selected
     const platform::Surface &shown = presented();
     std::string error;
-    EXPECT_TRUE(platform::write_png("run_menu.png", shown.pixels.data(), shown.width, shown.height,
+    EXPECT_TRUE(platform::write_png("run_menu.png", shown.data(), shown.width, shown.height,
                                     shown.width, error))
         << error;
 }

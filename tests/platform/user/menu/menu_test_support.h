@@ -57,7 +57,7 @@ class MenuTest : public UserTest {
     // The pop-up hangs below the bar entry at the window's left edge.
     RECT entry_rect(int index) {
         user::PopupLayout layout = user::layout_popup(*user::find_menu(run));
-        RECT r = layout.items[size_t(index)];
+        RECT r = platform::windows_rect(layout.items[size_t(index)]);
         return RECT{r.left, r.top + BAR_HEIGHT, r.right, r.bottom + BAR_HEIGHT};
     }
     RECT popup_rect() {

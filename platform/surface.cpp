@@ -1,26 +1,37 @@
-// Window pixels that scroll by moving where their content starts.
-#include "platform/user/window_pixels.h"
+// Surfaces, whose rows scroll by moving where they start.
+#include "platform/surface.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace user {
+namespace platform {
 
-void WindowPixels::resize(int w, int h, uint32_t fill) {
+void Surface::resize(int w, int h, uint32_t fill) {
     width = std::max(w, 0);
     height = std::max(h, 0);
     start_ = 0;
     block_.assign(size_t(width) * size_t(height), fill);
     block_.shrink_to_fit();
+    clip = bounds();
+    origin_x = origin_y = 0;
 }
 
-void WindowPixels::move_rows(size_t to, size_t from, size_t count) {
+void Surface::assign(const uint32_t *pixels, int w, int h) {
+    width = std::max(w, 0);
+    height = std::max(h, 0);
+    start_ = 0;
+    block_.assign(pixels, pixels + size_t(width) * size_t(height));
+    clip = bounds();
+    origin_x = origin_y = 0;
+}
+
+void Surface::move_rows(size_t to, size_t from, size_t count) {
     if (to == from || count == 0) return;
     std::memmove(block_.data() + to * size_t(width), block_.data() + from * size_t(width),
                  count * size_t(width) * sizeof(uint32_t));
 }
 
-void WindowPixels::scroll(int first, int dy) {
+void Surface::scroll(int first, int dy) {
     first = std::clamp(first, 0, height);
     const size_t rows = size_t(height - first); // rows that scroll
     const size_t distance = size_t(dy < 0 ? -int64_t(dy) : int64_t(dy));
@@ -57,4 +68,4 @@ void WindowPixels::scroll(int first, int dy) {
     }
 }
 
-} // namespace user
+} // namespace platform
