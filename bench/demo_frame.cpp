@@ -1,7 +1,6 @@
 #include "bench/demo_frame.h"
 
 #include "demo/demo.h"
-#include "gfx/record_stream.h"
 #include "platform/display/virtual/virtual_display.h"
 #include "platform/gdi/text/text.h"
 #include "tools/conformance/records.h"
@@ -82,24 +81,7 @@ void draw_bugs_part() {
 }
 
 std::vector<CorpusRecord> capture_shapes(void (*draw)()) {
-    FILE *stream = tmpfile();
-    if (!stream) {
-        std::perror("tmpfile");
-        std::exit(1);
-    }
-    gfx_record_stream = stream;
-    draw();
-    gfx_record_stream = nullptr;
-    long end = ftell(stream);
-    rewind(stream);
-    std::vector<CorpusRecord> shapes;
-    std::string error;
-    if (!read_records(stream, end, shapes, error)) {
-        std::fprintf(stderr, "bench: %s\n", error.c_str());
-        std::exit(1);
-    }
-    fclose(stream);
-    return shapes;
+    return capture_records(draw);
 }
 
 } // namespace bench

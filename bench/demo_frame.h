@@ -28,7 +28,7 @@ void draw_panel_part();
 void draw_bugs_part();
 
 // The records that `draw` builds through the drawing calls, captured instead of painted, with
-// their text. Aborts with a message when the record stream cannot be read back.
+// their text.
 std::vector<CorpusRecord> capture_shapes(void (*draw)());
 
 // The records of draw_frame.

@@ -1,12 +1,12 @@
 // The drawing calls: argument repairs, description lines, records, and the logging switch.
-#include "gfx/record_stream.h"
-#include "gfx/state.h"
+#include "gfx/observe.h"
 
 #include <cstdarg>
 #include <cstring>
 
 unsigned char logging_on = 1;
-FILE *gfx_record_stream = nullptr;
+RecordObserver record_observer = nullptr;
+void *record_observer_context = nullptr;
 
 int check_color(int color) {
     if (color >= 0 && color <= NUM_COLORS - 1) return color;
@@ -57,30 +57,23 @@ static void normalise_corners(int &x1, int &y1, int &x2, int &y2) {
     }
 }
 
-// Writes a record to gfx_record_stream in its documented form (gfx/record_stream.h).
-static void write_record(const DrawRecord *record) {
+void observe_records(RecordObserver observer, void *context) {
+    record_observer = observer;
+    record_observer_context = context;
+}
+
+// Hands the record to the observer, with its text, instead of painting it.
+static void observe(const DrawRecord *record) {
     const char *text = nullptr;
     if (record->shape == SHAPE_TEXT && record->text)
         text = static_cast<const char *>(GlobalLock(record->text));
-    size_t length = text ? strlen(text) : 0;
-    if (length > UINT32_MAX) length = UINT32_MAX;
-    const int32_t fields[9] = {record->shape, record->color, record->width, record->x1, record->y1,
-                               record->x2,    record->y2,    record->x3,    record->y3};
-    unsigned char bytes[40];
-    for (int i = 0; i < 10; i++) {
-        uint32_t value = i < 9 ? uint32_t(fields[i]) : uint32_t(length);
-        for (int b = 0; b < 4; b++) bytes[4 * i + b] = static_cast<unsigned char>(value >> (8 * b));
-    }
-    fwrite(bytes, 1, sizeof bytes, gfx_record_stream);
-    if (text) {
-        fwrite(text, 1, length, gfx_record_stream);
-        GlobalUnlock(record->text);
-    }
+    record_observer(*record, text, record_observer_context);
+    if (text) GlobalUnlock(record->text);
 }
 
 static void paint(const DrawRecord *record) {
-    if (gfx_record_stream)
-        write_record(record);
+    if (record_observer)
+        observe(record);
     else
         render_record(record);
 }

@@ -1,6 +1,5 @@
 // The log: gfx_log, the ring of the last 25 lines, and the text window that shows them.
-#include "gfx/log_stream.h"
-#include "gfx/state.h"
+#include "gfx/observe.h"
 
 #include <cstdarg>
 #include <cstring>
@@ -8,7 +7,13 @@
 HGLOBAL log_ring[LOG_LINES] = {};
 int log_oldest = -1;
 int log_next = 0;
-FILE *gfx_log_stream = nullptr;
+LogObserver log_observer = nullptr;
+void *log_observer_context = nullptr;
+
+void observe_log(LogObserver observer, void *context) {
+    log_observer = observer;
+    log_observer_context = context;
+}
 
 // Keeps a copy of the line in the ring. The copy is made before the oldest line is dropped, so
 // a block that cannot be had loses only the new line, never a kept one.
@@ -43,7 +48,7 @@ int gfx_log(const char *format, ...) {
     va_start(arguments, format);
     int count = format_line(buffer, format, arguments);
     va_end(arguments);
-    if (gfx_log_stream) fputs(buffer, gfx_log_stream);
+    if (log_observer) log_observer(buffer, log_observer_context);
     retain_line(buffer, strlen(buffer));
     print_log_line(buffer);
     return count;

@@ -41,6 +41,20 @@ struct DrawRecord {
     HGLOBAL text;
 };
 
+// ---- Observers, for tools (gfx/observe.h) --------------------------------------------------
+
+// Called by each drawing call with the record it builds, instead of painting it. `text` is the
+// record's text for SHAPE_TEXT (its block is the call's own and is freed after the call), null
+// for the other shapes; both are valid only during the call.
+typedef void (*RecordObserver)(const DrawRecord &record, const char *text, void *context);
+// Called by gfx_log with each line it produces, exactly as formatted, in order.
+typedef void (*LogObserver)(const char *line, void *context);
+
+extern RecordObserver record_observer;
+extern void *record_observer_context;
+extern LogObserver log_observer;
+extern void *log_observer_context;
+
 // ---- Windows and canvas (window.cpp) -------------------------------------------------------
 
 enum { ANIMATION_TIMER_ID = 2, ANIMATION_PERIOD_MS = 100 };

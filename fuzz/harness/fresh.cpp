@@ -1,7 +1,6 @@
 #include "fuzz/harness/fresh.h"
 
-#include "gfx/log_stream.h"
-#include "gfx/state.h"
+#include "gfx/observe.h"
 #include "platform/gdi/text/text.h"
 #include "platform/reset.h"
 
@@ -64,27 +63,26 @@ void finish() {
     display::install(nullptr);
 }
 
+void LogCapture::keep(const char *line, void *capture) {
+    static_cast<LogCapture *>(capture)->text_ += line;
+}
+
 LogCapture::LogCapture() {
-    file_ = open_memstream(&buffer_, &size_);
-    gfx_log_stream = file_;
+    observe_log(keep, this);
 }
 
 LogCapture::~LogCapture() {
-    if (gfx_log_stream == file_) gfx_log_stream = nullptr;
-    if (file_) std::fclose(file_);
-    std::free(buffer_);
+    if (log_observer_context == this) observe_log(nullptr, nullptr);
 }
 
 std::string LogCapture::take() {
-    std::fflush(file_);
-    std::string text(buffer_ + taken_, size_ - taken_);
-    taken_ = size_;
+    std::string text = text_.substr(taken_);
+    taken_ = text_.size();
     return text;
 }
 
 std::string LogCapture::all() {
-    std::fflush(file_);
-    return std::string(buffer_, size_);
+    return text_;
 }
 
 } // namespace harness

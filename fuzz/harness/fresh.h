@@ -32,9 +32,9 @@ class LogCapture {
     std::string all();
 
   private:
-    char *buffer_ = nullptr;
-    size_t size_ = 0;
-    FILE *file_ = nullptr;
+    static void keep(const char *line, void *capture);
+
+    std::string text_;
     size_t taken_ = 0;
 };
 

@@ -3,7 +3,9 @@
 #include "package_fixture.h"
 
 #include <climits>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -69,6 +71,35 @@ TEST_F(DrawingCalls, BoxesCoverBothCornersAndOutlinesLeaveTheInside) {
     fill_canvas(BACKGROUND);
     gfx_circle(GREEN, 0, 0, 0);
     EXPECT_EQ(changed_box(BACKGROUND).right, -1);
+}
+
+// A call with arguments to repair draws what the call with the repaired ones draws.
+TEST_F(DrawingCalls, RepairedArgumentsDrawAsTheirRepairs) {
+    struct Case {
+        const char *what;
+        std::function<void()> repaired, as_repaired;
+    };
+    const Case cases[] = {
+        {"negative radius", [] { gfx_circle(RED, 10, 20, -5); },
+         [] { gfx_circle(RED, 10, 20, 5); }},
+        {"corners in another order", [] { gfx_rectangle(BLUE, 30, -5, 10, 40, 2); },
+         [] { gfx_rectangle(BLUE, 10, 40, 30, -5, 2); }},
+        {"colour and width", [] { gfx_oval(99, 0, 0, 8, -4, -3); },
+         [] { gfx_oval(RED, 0, 0, 8, -4, 3); }},
+        {"line width 0", [] { gfx_line(GREEN, -297, 240, 303, -300, 0); },
+         [] { gfx_line(GREEN, -297, 240, 303, -300, 1); }},
+        {"point size", [] { gfx_text(BLACK, -7, 8, 300, "caf\xe9\n\x80"); },
+         [] { gfx_text(BLACK, -7, 8, 127, "caf\xe9\n\x80"); }},
+        {"formatting", [] { gfx_printf(BLACK, 0, 0, 12, "%d bugs", 9); },
+         [] { gfx_text(BLACK, 0, 0, 12, "9 bugs"); }},
+    };
+    const std::vector<uint32_t> nothing = picture_of([] {}, BACKGROUND);
+    for (const Case &c : cases) {
+        std::vector<uint32_t> expected = picture_of(c.as_repaired, BACKGROUND);
+        EXPECT_TRUE(expected != nothing) << c.what;
+        EXPECT_TRUE(picture_of(c.repaired, BACKGROUND) == expected) << c.what;
+    }
+    EXPECT_TRUE(picture_of([] { gfx_text(BLACK, 1, 1, 0, ""); }, BACKGROUND) == nothing);
 }
 
 TEST_F(DrawingCalls, LinesAndTrianglesLandOnTheirMappedPoints) {

@@ -14,31 +14,25 @@ void PackageFixture::SetUp() {
         if (std::filesystem::create_directory(candidate)) directory_ = candidate;
     }
     std::filesystem::current_path(directory_);
-    // The log copy goes to a file of the test's own (binary: no line-end translation).
-    log_file_ = fopen("log.txt", "w+b");
-    ASSERT_NE(log_file_, nullptr);
-    gfx_log_stream = log_file_;
+    observe_log(keep_line, this);
     prepare_platform();
 }
 
 void PackageFixture::TearDown() {
-    gfx_log_stream = nullptr;
+    observe_log(nullptr, nullptr);
     close_script_file(); // an open file cannot be removed on Windows
-    if (log_file_) fclose(log_file_);
     std::filesystem::current_path(previous_directory_);
     std::error_code ignored;
     std::filesystem::remove_all(directory_, ignored);
 }
 
+void PackageFixture::keep_line(const char *line, void *fixture) {
+    static_cast<PackageFixture *>(fixture)->log_ += line;
+}
+
 std::string PackageFixture::take_log() {
-    fflush(log_file_);
-    fseek(log_file_, 0, SEEK_END);
-    long end = ftell(log_file_);
-    std::string text(size_t(end - log_taken_), '\0');
-    fseek(log_file_, log_taken_, SEEK_SET);
-    text.resize(fread(text.data(), 1, text.size(), log_file_));
-    log_taken_ = end;
-    fseek(log_file_, 0, SEEK_END);
+    std::string text = log_.substr(log_taken_);
+    log_taken_ = log_.size();
     return text;
 }
 
@@ -68,6 +62,13 @@ RECT PackageFixture::changed_box(uint32_t background) {
                 if (y > box.bottom) box.bottom = y;
             }
     return box;
+}
+
+std::vector<uint32_t> PackageFixture::picture_of(const std::function<void()> &draw,
+                                                 uint32_t background) {
+    fill_canvas(background);
+    draw();
+    return canvas_snapshot();
 }
 
 void PackageFixture::post(UINT message, WPARAM wparam, LPARAM lparam) {

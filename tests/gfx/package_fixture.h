@@ -5,14 +5,14 @@
 // the members marked "per platform".
 #pragma once
 
-#include "gfx/log_stream.h"
-#include "gfx/state.h"
+#include "gfx/observe.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +36,8 @@ class PackageFixture : public ::testing::Test {
     // The bounding box of the device pixels of the canvas that are not `background`; right and
     // bottom are the last such column and row, -1 when there is none.
     RECT changed_box(uint32_t background);
+    // Every canvas pixel after `draw` has drawn on a canvas filled with `background`.
+    std::vector<uint32_t> picture_of(const std::function<void()> &draw, uint32_t background);
 
     // Messages to the graphics window, as the system or the Run menu would post them.
     void post(UINT message, WPARAM wparam, LPARAM lparam);
@@ -69,10 +71,13 @@ class PackageFixture : public ::testing::Test {
     // Every canvas pixel, row by row, as 0x00RRGGBB. Per platform.
     std::vector<uint32_t> canvas_snapshot();
 
+    // The log observer: keeps every line in log_.
+    static void keep_line(const char *line, void *fixture);
+
     std::filesystem::path directory_;
     std::filesystem::path previous_directory_;
-    FILE *log_file_ = nullptr;
-    long log_taken_ = 0;
+    std::string log_;
+    size_t log_taken_ = 0;
 };
 
 // A COLORREF (0x00BBGGRR) as a pixel (0x00RRGGBB), and back: the conversion is its own inverse.

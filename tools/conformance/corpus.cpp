@@ -62,9 +62,9 @@ std::vector<CorpusRecord> text_samples() {
     return samples;
 }
 
-bool build_corpus(Corpus &corpus, std::string &error) {
-    corpus = Corpus();
-    if (!demo_frames(corpus.frames, error)) return false;
+Corpus build_corpus() {
+    Corpus corpus;
+    corpus.frames = demo_frames();
     // Every distinct record of the frames on its own as well, so that a frame that differs
     // points at its records.
     std::set<decltype(key_of(CorpusRecord{}))> seen;
@@ -80,7 +80,7 @@ bool build_corpus(Corpus &corpus, std::string &error) {
     corpus.shapes.insert(corpus.shapes.end(), random.begin(), random.end());
     std::vector<CorpusRecord> samples = text_samples();
     corpus.texts.insert(corpus.texts.end(), samples.begin(), samples.end());
-    return true;
+    return corpus;
 }
 
 void render_corpus_record(const CorpusRecord &entry) {

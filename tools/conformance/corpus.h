@@ -28,12 +28,10 @@ struct Corpus {
 
 enum { DEMO_FRAMES = 102, RANDOM_SHAPES = 12000 };
 
-// False, with an error, when the demo's frames cannot be captured.
-bool build_corpus(Corpus &corpus, std::string &error);
+Corpus build_corpus();
 
-// The demo's frames, captured from its drawing functions through the package's drawing calls
-// and their record stream. False, with an error, when the stream fails.
-bool demo_frames(std::vector<std::vector<CorpusRecord>> &frames, std::string &error);
+// The demo's frames, captured from its drawing functions through the package's drawing calls.
+std::vector<std::vector<CorpusRecord>> demo_frames();
 // `count` random non-text records from `seed`.
 std::vector<CorpusRecord> random_shapes(uint64_t seed, int count);
 // Text records of every point size class, anchored in and partly outside the canvas.

@@ -1,6 +1,5 @@
 // The demo's frames: the demo's own scene, panel and bug functions run through the package's
-// drawing calls, which write their records to a temporary file instead of painting them.
-#include "gfx/record_stream.h"
+// drawing calls, whose records are captured instead of painted.
 #include "tools/conformance/corpus.h"
 #include "tools/conformance/records.h"
 
@@ -41,19 +40,12 @@ Bugs varied_bugs() {
 
 } // namespace
 
-bool demo_frames(std::vector<std::vector<CorpusRecord>> &frames, std::string &error) {
-    FILE *stream = tmpfile();
-    if (!stream) {
-        error = "cannot open a temporary file for the demo's draw records";
-        return false;
-    }
+std::vector<std::vector<CorpusRecord>> demo_frames() {
     Bugs bugs = varied_bugs();
     int scene_phase = 0, scene_cycle = 0;
     unsigned char old_logging = logging_on;
     logging_on = 0;
-    gfx_record_stream = stream;
-    // Where each frame's records end in the stream.
-    std::vector<long> ends(DEMO_FRAMES);
+    std::vector<std::vector<CorpusRecord>> frames;
     for (int f = 0; f < DEMO_FRAMES; f++) {
         if (f > 0) {
             for (int i = 0; i < MAX_BUGS; i++)
@@ -61,19 +53,12 @@ bool demo_frames(std::vector<std::vector<CorpusRecord>> &frames, std::string &er
                     move_bug(bugs.x[i], bugs.y[i], bugs.steps[i], bugs.hopping[i], bugs.speed[i],
                              bugs.size[i]);
         }
-        draw_scene(scene_phase, scene_cycle);
-        draw_panel(9 + count_active(bugs.active));
-        draw_bugs(bugs.x, bugs.y, bugs.size, bugs.color, bugs.active);
-        ends[size_t(f)] = ftell(stream);
+        frames.push_back(capture_records([&] {
+            draw_scene(scene_phase, scene_cycle);
+            draw_panel(9 + count_active(bugs.active));
+            draw_bugs(bugs.x, bugs.y, bugs.size, bugs.color, bugs.active);
+        }));
     }
-    gfx_record_stream = nullptr;
     logging_on = old_logging;
-
-    frames.assign(DEMO_FRAMES, {});
-    bool read = !ferror(stream) && fflush(stream) == 0 && fseek(stream, 0, SEEK_SET) == 0;
-    if (!read) error = "cannot read the demo's draw records back";
-    for (size_t f = 0; read && f < frames.size(); f++)
-        read = read_records(stream, ends[f], frames[f], error);
-    fclose(stream);
-    return read;
+    return frames;
 }

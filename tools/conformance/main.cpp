@@ -7,7 +7,7 @@
 //   conformance play-script DIR crlf|lf      play DIR/KORVA.SCR back and check the events
 // Directories are best given relative to the working directory: under Wine an absolute Unix
 // path is not a Windows path.
-#include "gfx/log_stream.h"
+#include "gfx/observe.h"
 #include "tools/conformance/canvas.h"
 #include "tools/conformance/render_corpus.h"
 #include "tools/conformance/script_check.h"
@@ -30,8 +30,7 @@ static int render(const std::string &directory) {
     std::filesystem::create_directories(directory, failure);
     if (failure) error = "cannot create " + directory + ": " + failure.message();
     if (error.empty() && open_canvas(error)) {
-        Corpus corpus;
-        bool rendered = build_corpus(corpus, error) && render_corpus(corpus, directory, error);
+        bool rendered = render_corpus(build_corpus(), directory, error);
         close_canvas();
         if (rendered) return 0;
     }
@@ -44,18 +43,22 @@ static int compare(const std::string &wine_directory, const std::string &native_
     // The corpus names the records; the comparison renders nothing.
     origin_x = CANVAS_ORIGIN_X;
     origin_y = CANVAS_ORIGIN_Y;
-    Corpus corpus;
+    Corpus corpus = build_corpus();
     std::string error;
-    bool agree = build_corpus(corpus, error) &&
-                 (part == "text" ? compare_texts(corpus, wine_directory, native_directory, error)
-                                 : compare_shapes(corpus, wine_directory, native_directory, error));
+    bool agree = part == "text" ? compare_texts(corpus, wine_directory, native_directory, error)
+                                : compare_shapes(corpus, wine_directory, native_directory, error);
     if (!error.empty()) fprintf(stderr, "conformance: %s\n", error.c_str());
     return agree && error.empty() ? 0 : 1;
 }
 
+// A log observer: each line to the stream.
+static void print_line(const char *line, void *stream) {
+    fputs(line, static_cast<FILE *>(stream));
+}
+
 int main(int argc, char **argv) {
     // The package's messages (script problems, the end of a script) go to the output.
-    gfx_log_stream = stdout;
+    observe_log(print_line, stdout);
     if (argc == 3 && strcmp(argv[1], "render") == 0) return render(argv[2]);
     if (argc == 5 && strcmp(argv[1], "compare") == 0 &&
         (strcmp(argv[4], "shapes") == 0 || strcmp(argv[4], "text") == 0))

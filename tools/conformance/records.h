@@ -1,12 +1,11 @@
-// Reading back the records the package's drawing calls write to gfx_record_stream.
+// Capturing the records the package's drawing calls build, instead of painting them.
 #pragma once
 
 #include "tools/conformance/corpus.h"
 
-#include <cstdio>
-#include <string>
+#include <functional>
 #include <vector>
 
-// Reads records from the stream's position up to `end` (a position ftell gave) and appends them.
-// False, with an error, when a record is cut short or would run past `end`.
-bool read_records(FILE *stream, long end, std::vector<CorpusRecord> &records, std::string &error);
+// The records that `draw` builds through the drawing calls, with their texts, in order; nothing
+// is painted meanwhile. The record observer installed before is installed again afterwards.
+std::vector<CorpusRecord> capture_records(const std::function<void()> &draw);

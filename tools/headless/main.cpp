@@ -1,7 +1,7 @@
 // The process entry of a program run headless: the program's WinMain on the virtual display,
 // driven by an action file.
 //   usage: PROGRAM [--screen WxH] [--log FILE] ACTIONS     (ACTIONS may be - for standard input)
-#include "gfx/log_stream.h"
+#include "gfx/observe.h"
 #include "platform/gdi/text/text.h"
 #include "platform/win.h"
 #include "tools/headless/runner.h"
@@ -18,6 +18,11 @@ int usage(const char *program, const std::string &why) {
     std::fprintf(stderr, "%s: %s\nusage: %s [--screen WxH] [--log FILE] ACTIONS\n", program,
                  why.c_str(), program);
     return 2;
+}
+
+// A log observer: each line to the file.
+void write_line(const char *line, void *file) {
+    std::fputs(line, static_cast<FILE *>(file));
 }
 
 bool parse_screen(const std::string &text, int &width, int &height) {
@@ -70,7 +75,7 @@ int main(int argc, char **argv) {
     if (!log_path.empty()) {
         log = std::fopen(log_path.c_str(), "w");
         if (!log) return usage(argv[0], "cannot write " + log_path + ": " + std::strerror(errno));
-        gfx_log_stream = log;
+        observe_log(write_line, log);
     }
 
     virtual_display::Display &display = virtual_display::install(width, height);
@@ -81,7 +86,7 @@ int main(int argc, char **argv) {
     int status = WinMain(reinterpret_cast<HINSTANCE>(uintptr_t(0x400000)), nullptr, command_line,
                          SW_SHOWDEFAULT);
     if (log) {
-        gfx_log_stream = nullptr;
+        observe_log(nullptr, nullptr);
         std::fclose(log);
     }
     return runner.failures() ? 2 : status;
