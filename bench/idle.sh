@@ -1,9 +1,10 @@
 #!/bin/sh
-# What the demo costs when nobody touches it, under Xvfb: the CPU time of the bugdemo process
+# What the demo costs when nobody touches it, under Xvfb: the CPU time of the demo process
 # over a few seconds running and a few seconds halted (Ctrl+H), as a percentage of one core;
 # the time from its launch to its first frame on screen; and its peak resident memory. Prints
 # each run and the medians with their budgets, and fails when a median is over its budget.
-# The last lines, "figure NAME VALUE UNIT BUDGET", are for `make bench`'s table.
+# The last lines, "figure NAME VALUE UNIT BUDGET", are for `make bench`'s table. The demo is
+# bugdemo-traced, the demo with the start-up trace of bench/traced_display.h.
 #
 #   bench/idle.sh [runs] [seconds]      defaults: 5 runs of 5 seconds each way
 #   BUGDEMO=path  HALTED_BUDGET=1  RUNNING_BUDGET=5  (percent of one core)
@@ -12,7 +13,7 @@ set -eu
 
 runs=${1:-5}
 seconds=${2:-5}
-bugdemo=${BUGDEMO:-build/bin/bugdemo}
+bugdemo=${BUGDEMO:-build/bin/bugdemo-traced}
 halted_budget=${HALTED_BUDGET:-1}
 running_budget=${RUNNING_BUDGET:-5}
 startup_budget=${STARTUP_BUDGET:-150}
@@ -21,7 +22,7 @@ memory_budget=${MEMORY_BUDGET:-40}
 for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "idle.sh: $tool is missing (make test installs it)" >&2; exit 1; }
 done
-[ -x "$bugdemo" ] || { echo "idle.sh: no $bugdemo; build first (make build)" >&2; exit 1; }
+[ -x "$bugdemo" ] || { echo "idle.sh: no $bugdemo; build first (make bench)" >&2; exit 1; }
 
 . "$(dirname "$0")/../tools/xvfb_session.sh"
 # The X server does not reset when its last client goes, as a desktop's does not: the reset
@@ -51,7 +52,7 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 : >"$work/startup"
 : >"$work/memory"
 for run in $(seq "$runs"); do
-    # The display prints how long after this moment its first frame was presented.
+    # The traced display prints how long after this moment its first frame was presented.
     KORVA_TRACE_STARTUP=$(date +%s%6N) "$bugdemo" >"$work/demo.log" 2>&1 &
     demo_pid=$!
     graphics=$(timeout 10 xdotool search --sync --name '^KORVA Graphics$' | head -1)

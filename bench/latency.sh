@@ -1,7 +1,8 @@
 #!/bin/sh
-# From a mouse button pressed to the new frame on screen, the program's own share: the demo runs
-# under Xvfb with KORVA_TRACE_LATENCY set, which makes the display print the time from each
-# left button-down it delivers to the next presentation of that window. Clicks land on the
+# From a mouse button pressed to the new frame on screen, the program's own share: the demo built
+# with the benchmarks' traced display (bugdemo-traced) runs under Xvfb with KORVA_TRACE_LATENCY
+# set, which makes it print the time from each left button-down the display delivers to the
+# next presentation of that window. Clicks land on the
 # meadow, halted and then running; prints the medians and fails when one is over the budget.
 #
 #   bench/latency.sh [clicks]      default 25 clicks each way
@@ -9,13 +10,13 @@
 set -eu
 
 clicks=${1:-25}
-bugdemo=${BUGDEMO:-build/bin/bugdemo}
+bugdemo=${BUGDEMO:-build/bin/bugdemo-traced}
 budget=${BUDGET_MS:-10}
 
 for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "latency.sh: $tool is missing (make test installs it)" >&2; exit 1; }
 done
-[ -x "$bugdemo" ] || { echo "latency.sh: no $bugdemo; build first (make build)" >&2; exit 1; }
+[ -x "$bugdemo" ] || { echo "latency.sh: no $bugdemo; build first (make bench)" >&2; exit 1; }
 
 . "$(dirname "$0")/../tools/xvfb_session.sh"
 start_xvfb 1280x1024 || { echo "latency.sh: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }

@@ -13,7 +13,7 @@ bin=$build/bin
 reps=${REPETITIONS:-9}
 out=$build/bench-results
 mkdir -p "$out"
-for program in frame_bench logging_bench present_bench frame_driver bugdemo; do
+for program in frame_bench logging_bench present_bench frame_driver bugdemo-traced; do
     [ -x "$bin/$program" ] || { echo "run.sh: no $bin/$program; build first (make bench)" >&2; exit 1; }
 done
 
@@ -79,7 +79,7 @@ if command -v xvfb-run >/dev/null; then
 fi
 
 echo "bench: idle CPU, start-up and memory under Xvfb..." >&2
-BUGDEMO="$bin/bugdemo" ./bench/idle.sh "${IDLE_RUNS:-5}" "${IDLE_SECONDS:-5}" >"$out/idle.log" 2>&1 || true
+BUGDEMO="$bin/bugdemo-traced" ./bench/idle.sh "${IDLE_RUNS:-5}" "${IDLE_SECONDS:-5}" >"$out/idle.log" 2>&1 || true
 idle() { awk -v name="$1" '$1 == "figure" && $2 == name { print $3 }' "$out/idle.log"; }
 row "CPU running, under Xvfb" "$(idle idle_running)" "% core" 5
 row "CPU halted, under Xvfb" "$(idle idle_halted)" "% core" 1

@@ -1,48 +1,50 @@
-// The click-to-picture trace.
-#include "platform/display/sdl/latency_trace.h"
+// The click-to-picture and start-up traces.
+#include "bench/traced_display.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-namespace sdl_display {
+namespace bench {
 
-LatencyTrace::LatencyTrace() {
-    const char *setting = std::getenv("KORVA_TRACE_LATENCY");
-    enabled_ = setting && *setting && *setting != '0';
-}
-
-void LatencyTrace::button_down(int window) {
-    if (!enabled_) return;
-    window_ = window;
-    start_ = std::chrono::steady_clock::now();
-}
-
-void LatencyTrace::presented(int window) {
-    if (!enabled_ || window != window_) return;
-    std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start_;
-    std::fprintf(stderr, "korva: button-down to present: %.3f ms\n", elapsed.count());
-    window_ = 0;
-}
-
-StartupTrace::StartupTrace() {
-    const char *setting = std::getenv("KORVA_TRACE_STARTUP");
-    if (!setting || !*setting) return;
+TracedDisplay::TracedDisplay(std::unique_ptr<display::Backend> inner) : inner_(std::move(inner)) {
+    const char *latency = std::getenv("KORVA_TRACE_LATENCY");
+    latency_enabled_ = latency && *latency && *latency != '0';
+    const char *startup = std::getenv("KORVA_TRACE_STARTUP");
+    if (!startup || !*startup) return;
     char *end = nullptr;
-    long long microseconds = std::strtoll(setting, &end, 10);
+    long long microseconds = std::strtoll(startup, &end, 10);
     if (*end != '\0' || microseconds <= 0) return;
-    enabled_ = true;
+    startup_enabled_ = true;
     launch_ = std::chrono::system_clock::time_point(std::chrono::microseconds(microseconds));
 }
 
-void StartupTrace::presented() {
-    if (enabled_) last_present_ = std::chrono::system_clock::now();
+void TracedDisplay::present(int window, const uint32_t *pixels, int width, int height) {
+    inner_->present(window, pixels, width, height);
+    if (latency_enabled_ && window == clicked_window_) {
+        std::chrono::duration<double, std::milli> elapsed =
+            std::chrono::steady_clock::now() - clicked_;
+        std::fprintf(stderr, "korva: button-down to present: %.3f ms\n", elapsed.count());
+        clicked_window_ = 0;
+    }
+    if (startup_enabled_) last_present_ = std::chrono::system_clock::now();
 }
 
-void StartupTrace::waiting() {
-    if (!enabled_ || last_present_ == std::chrono::system_clock::time_point{}) return;
-    std::chrono::duration<double, std::milli> elapsed = last_present_ - launch_;
-    std::fprintf(stderr, "korva: launch to first frame: %.3f ms\n", elapsed.count());
-    enabled_ = false;
+bool TracedDisplay::poll_input(display::InputEvent &event) {
+    if (!inner_->poll_input(event)) return false;
+    if (latency_enabled_ && event.kind == display::InputKind::MouseDown && event.button == 1) {
+        clicked_window_ = event.window;
+        clicked_ = std::chrono::steady_clock::now();
+    }
+    return true;
 }
 
-} // namespace sdl_display
+void TracedDisplay::wait(display::Time deadline) {
+    if (startup_enabled_ && last_present_ != std::chrono::system_clock::time_point{}) {
+        std::chrono::duration<double, std::milli> elapsed = last_present_ - launch_;
+        std::fprintf(stderr, "korva: launch to first frame: %.3f ms\n", elapsed.count());
+        startup_enabled_ = false;
+    }
+    inner_->wait(deadline);
+}
+
+} // namespace bench

@@ -25,6 +25,10 @@ void install(std::unique_ptr<Backend> backend) {
     current() = std::move(backend);
 }
 
+std::unique_ptr<Backend> take() {
+    return std::move(current());
+}
+
 bool installed() {
     return current() != nullptr;
 }

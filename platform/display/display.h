@@ -95,5 +95,8 @@ class Backend {
 Backend &backend();
 void install(std::unique_ptr<Backend> backend);
 bool installed();
+// Takes the backend in use out, leaving none installed: for a wrapper that installs itself
+// around it.
+std::unique_ptr<Backend> take();
 
 } // namespace display

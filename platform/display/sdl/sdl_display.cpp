@@ -7,7 +7,6 @@
 // The window manager draws the real caption and frame around the content.
 #include "platform/display/sdl/sdl_display.h"
 #include "platform/display/sdl/display_scale.h"
-#include "platform/display/sdl/latency_trace.h"
 #include "platform/display/sdl/presented_frame.h"
 #include "platform/display/sdl/sdl_keys.h"
 #include "platform/display/sdl/x11/error_handler.h"
@@ -170,8 +169,6 @@ class SdlDisplay : public display::Backend {
             SDL_Rect changed{0, rows.top * scale_, surface->w, (rows.bottom - rows.top) * scale_};
             SDL_UpdateWindowSurfaceRects(w->window, &changed, 1);
         }
-        latency_.presented(window);
-        startup_.presented();
     }
 
     bool poll_input(display::InputEvent &event) override {
@@ -181,19 +178,14 @@ class SdlDisplay : public display::Backend {
             return true;
         }
         SDL_Event e;
-        while (SDL_PollEvent(&e)) {
-            if (!translate(e, event)) continue;
-            if (event.kind == display::InputKind::MouseDown && event.button == 1)
-                latency_.button_down(event.window);
-            return true;
-        }
+        while (SDL_PollEvent(&e))
+            if (translate(e, event)) return true;
         return false;
     }
 
     display::Time now() override { return SDL_GetTicks64(); }
 
     void wait(display::Time deadline) override {
-        startup_.waiting();
         if (!pending_.empty()) return;
         if (deadline == display::NEVER) {
             SDL_WaitEvent(nullptr);
@@ -382,8 +374,6 @@ class SdlDisplay : public display::Backend {
     Uint32 made_up_keys_;
     std::map<int, Window> windows_;
     std::deque<display::InputEvent> pending_; // made from an SDL event already taken
-    LatencyTrace latency_;
-    StartupTrace startup_;
 };
 
 // Why SDL's X11 driver found no display, in words a user can act on.
