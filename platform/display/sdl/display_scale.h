@@ -14,7 +14,4 @@ namespace sdl_display {
 int whole_scale(const char *gdk_scale, int xft_dpi, int screen_width, int screen_height,
                 int needed_width, int needed_height);
 
-// The X resource Xft.dpi of the display in DISPLAY, or 0 when unset or unreadable.
-int x_resource_dpi();
-
 } // namespace sdl_display

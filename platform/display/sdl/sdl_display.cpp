@@ -9,9 +9,7 @@
 #include "platform/display/sdl/display_scale.h"
 #include "platform/display/sdl/presented_frame.h"
 #include "platform/display/sdl/sdl_keys.h"
-#include "platform/display/sdl/x11/error_handler.h"
-#include "platform/display/sdl/x11/key_filter.h"
-#include "platform/display/sdl/x11/xkb_layout.h"
+#include "platform/display/sdl/window_system.h"
 #include "platform/display/us_keyboard.h"
 #include "platform/win.h"
 
@@ -76,7 +74,8 @@ bool is_keypad_number_key(int virtual_key) {
 
 class SdlDisplay : public display::Backend {
   public:
-    SdlDisplay(int scale, SDL_Rect screen, std::unique_ptr<XkbLayout> layout, Uint32 made_up_keys)
+    SdlDisplay(int scale, SDL_Rect screen, std::unique_ptr<KeyboardLayout> layout,
+               Uint32 made_up_keys)
         : scale_(scale), screen_(screen), layout_(std::move(layout)), made_up_keys_(made_up_keys) {}
 
     ~SdlDisplay() override {
@@ -370,18 +369,38 @@ class SdlDisplay : public display::Backend {
 
     int scale_;
     SDL_Rect screen_; // the primary screen, screen pixels
-    std::unique_ptr<XkbLayout> layout_;
+    std::unique_ptr<KeyboardLayout> layout_;
     Uint32 made_up_keys_;
     std::map<int, Window> windows_;
     std::deque<display::InputEvent> pending_; // made from an SDL event already taken
 };
 
-// Why SDL's X11 driver found no display, in words a user can act on.
-std::string x11_reason() {
-    const char *name = std::getenv("DISPLAY");
-    if (!name || !*name) return "DISPLAY is not set";
-    return std::string("cannot connect to the X server at DISPLAY=") + name;
-}
+// Which window system and display to use, and at which scale: all the SDL display reads from
+// the environment. A window system, never SDL's off-screen or console drivers, which it would
+// fall back to and run with no windows at all: X11 first (it places windows where asked),
+// Wayland alone when there is no X server; SDL_VIDEODRIVER, when set, still chooses.
+struct DisplayChoice {
+    const char *driver = nullptr; // the driver to ask SDL for; null: SDL_VIDEODRIVER's
+    const char *x_display = nullptr;
+    const char *gdk_scale = nullptr;
+
+    static DisplayChoice from_environment() {
+        DisplayChoice choice;
+        choice.x_display = std::getenv("DISPLAY");
+        bool wayland_only = std::getenv("WAYLAND_DISPLAY") && !choice.x_display;
+        if (!std::getenv("SDL_VIDEODRIVER")) choice.driver = wayland_only ? "wayland" : "x11";
+        choice.gdk_scale = std::getenv("GDK_SCALE");
+        return choice;
+    }
+
+    // Why the X11 driver found no display, in words a user can act on; empty when the driver
+    // was not ours to choose or was not X11.
+    std::string x11_reason() const {
+        if (!driver || std::strcmp(driver, "x11") != 0) return "";
+        if (!x_display || !*x_display) return " (DISPLAY is not set)";
+        return std::string(" (cannot connect to the X server at DISPLAY=") + x_display + ")";
+    }
+};
 
 } // namespace
 
@@ -396,37 +415,28 @@ std::unique_ptr<display::Backend> open(std::string &error) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    // A window system, never SDL's off-screen or console drivers, which it would fall back to
-    // and run with no windows at all. X11 first (it places windows where asked), Wayland alone
-    // when there is no X server; SDL_VIDEODRIVER still chooses.
-    bool wayland_only = std::getenv("WAYLAND_DISPLAY") && !std::getenv("DISPLAY");
-    const char *driver = wayland_only ? "wayland" : "x11";
-    if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
-    // SDL puts back, as it ends, the X error handler it found at its start, and only then closes
-    // its connections, where an error about a window destroyed a moment before may still arrive:
-    // the handler that lets such errors pass goes in first, so that it is the one SDL puts back.
-    ignore_sends_to_vanished_windows();
+    DisplayChoice choice = DisplayChoice::from_environment();
+    if (choice.driver) SDL_SetHint(SDL_HINT_VIDEODRIVER, choice.driver);
+    prepare_window_system();
     // Video only: the joystick and game controller subsystems would poll in the background.
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        error = SDL_GetError();
-        if (!std::getenv("SDL_VIDEODRIVER") && !wayland_only) error += " (" + x11_reason() + ")";
+        error = SDL_GetError() + choice.x11_reason();
         return nullptr;
     }
-    bool x11 = std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
     // Characters come from key presses through TranslateMessage, not from SDL's text input
     // (which would also type the "r" of Alt+R while the menu takes the key).
     SDL_StopTextInput();
-    Uint32 made_up_keys = mark_made_up_key_events();
+    WindowSystem system = window_system(SDL_GetCurrentVideoDriver());
     // Keys SDL found held at start-up were pressed in no window of ours.
     SDL_FlushEvents(SDL_KEYDOWN, SDL_KEYUP);
 
     SDL_Rect screen{0, 0, 1024, 768};
     if (SDL_GetDisplayBounds(0, &screen) != 0 || screen.w <= 0 || screen.h <= 0)
         screen = SDL_Rect{0, 0, 1024, 768};
-    int scale = whole_scale(std::getenv("GDK_SCALE"), x11 ? x_resource_dpi() : 0, screen.w,
-                            screen.h, MIN_SCREEN_WIDTH, MIN_SCREEN_HEIGHT);
-    std::unique_ptr<XkbLayout> layout = x11 ? XkbLayout::from_x_server() : nullptr;
-    return std::make_unique<SdlDisplay>(scale, screen, std::move(layout), made_up_keys);
+    int scale = whole_scale(choice.gdk_scale, system.dpi, screen.w, screen.h, MIN_SCREEN_WIDTH,
+                            MIN_SCREEN_HEIGHT);
+    return std::make_unique<SdlDisplay>(scale, screen, std::move(system.layout),
+                                        system.made_up_key_events);
 }
 
 } // namespace sdl_display

@@ -2,6 +2,8 @@
 // needs to turn a key-down into a character as Windows' layout would.
 #pragma once
 
+#include "platform/display/sdl/window_system.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -11,7 +13,7 @@ struct xcb_connection_t;
 
 namespace sdl_display {
 
-class XkbLayout {
+class XkbLayout : public KeyboardLayout {
   public:
     // The layout the X server uses now, read over a connection of its own. Null when there is no
     // X server or it has no keyboard extension.
@@ -20,21 +22,21 @@ class XkbLayout {
     // keyboard data. Null when it does not exist.
     static std::unique_ptr<XkbLayout> from_names(const char *layout, const char *variant);
 
-    ~XkbLayout();
+    ~XkbLayout() override;
     XkbLayout(const XkbLayout &) = delete;
     XkbLayout &operator=(const XkbLayout &) = delete;
 
     // Reads the server's layout again, after the user changed it or switched to another group.
-    void reload();
+    void reload() override;
 
     // The Latin-1 character that the key with this set-1 scan code (bit 8: extended) types with
     // these modifiers, or 0: for keys that type nothing, characters beyond Latin-1, dead keys,
     // and AltGr with a key that has no AltGr character.
     unsigned char character(int scan_code, bool shift, bool caps_lock, bool altgr,
-                            bool num_lock) const;
+                            bool num_lock) const override;
 
     // The right Alt key is AltGr in this layout.
-    bool right_alt_is_altgr() const { return right_alt_is_altgr_; }
+    bool right_alt_is_altgr() const override { return right_alt_is_altgr_; }
 
   private:
     XkbLayout() = default;
