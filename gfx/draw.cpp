@@ -4,10 +4,6 @@
 #include <cstdarg>
 #include <cstring>
 
-unsigned char logging_on = 1;
-RecordObserver record_observer = nullptr;
-void *record_observer_context = nullptr;
-
 int check_color(int color) {
     if (color >= 0 && color <= NUM_COLORS - 1) return color;
     gfx_log("Illegal color %d; using RED.\n", color);

@@ -1,15 +1,6 @@
 // The event wait: pumping messages, deciding events, and the animation control.
 #include "gfx/state.h"
 
-int pending_kind = EVENT_NONE;
-int pending_x = 0;
-int pending_y = 0;
-char pending_key = 0;
-unsigned char running = 0;
-unsigned char single_step = 0;
-unsigned char quit_requested = 0;
-int tick_pending = 0;
-
 // Handles at most one message, then shows the canvas if it changed. Returns whether a message
 // was taken. The quit message is not dispatched and leaves the canvas as it is.
 bool pump_message() {

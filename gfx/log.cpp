@@ -4,12 +4,6 @@
 #include <cstdarg>
 #include <cstring>
 
-HGLOBAL log_ring[LOG_LINES] = {};
-int log_oldest = -1;
-int log_next = 0;
-LogObserver log_observer = nullptr;
-void *log_observer_context = nullptr;
-
 void observe_log(LogObserver observer, void *context) {
     log_observer = observer;
     log_observer_context = context;

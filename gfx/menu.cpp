@@ -1,9 +1,6 @@
 // The Run menu, its commands and their Ctrl-key shortcuts.
 #include "gfx/state.h"
 
-HMENU run_menu = nullptr;
-int ctrl_down = 0;
-
 struct MenuEntry {
     UINT flags;
     UINT id;

@@ -1,39 +1,15 @@
-// The package's state as a process starts, for harnesses that run it many times in one process.
+// The package's state: every variable of the table in state.h, defined once here, and put back
+// as a process starts it, for harnesses that run the package many times in one process.
 #include "gfx/state.h"
 
+#define DEFINE_VARIABLE(type, name, start) type name = start;
+#define DEFINE_ARRAY(type, name, count) type name[count] = {};
+PACKAGE_STATE(DEFINE_VARIABLE, DEFINE_ARRAY)
+
 void reset_package_state() {
-    // Closing the stream also forgets its direction; the script file's other private flags are
-    // set afresh by every recording before they are read.
     close_script_file();
-
-    graphics_window = nullptr;
-    text_window = nullptr;
-    window_dc = nullptr;
-    canvas = Canvas{nullptr, nullptr};
-    canvas_dirty = 1;
-    origin_x = 0;
-    origin_y = 0;
-
-    logging_on = 1;
-
-    for (HGLOBAL &line : log_ring) line = nullptr;
-    log_oldest = -1;
-    log_next = 0;
-
-    pending_kind = EVENT_NONE;
-    pending_x = 0;
-    pending_y = 0;
-    pending_key = 0;
-    running = 0;
-    single_step = 0;
-    quit_requested = 0;
-    tick_pending = 0;
-
-    run_menu = nullptr;
-    ctrl_down = 0;
-
-    recording = 0;
-    playing_back = 0;
-    play_one = 0;
-    repeat_count = 0;
+#define RESET_VARIABLE(type, name, start) name = start;
+#define RESET_ARRAY(type, name, count)                                                             \
+    for (type & element : name) element = type{};
+    PACKAGE_STATE(RESET_VARIABLE, RESET_ARRAY)
 }

@@ -9,18 +9,8 @@
 #include <cctype>
 #include <cstring>
 
-unsigned char recording = 0;
-unsigned char playing_back = 0;
-unsigned char play_one = 0;
-int repeat_count = 0;
-FILE *script_file = nullptr;
-
 static const char SCRIPT_NAME[] = "KORVA.SCR";
 enum { SCRIPT_LINE_SIZE = 512 };
-
-static bool script_writing = false;         // the open stream was opened for writing
-static bool write_error_reported = false;   // once per recording
-static bool told_recording_blocked = false; // once per recording
 
 static void report_write_error() {
     if (write_error_reported) return;

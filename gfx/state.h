@@ -1,6 +1,6 @@
 // The package's internal declarations: the draw record, the process-wide state, and the
-// operations its files call in one another. Each variable is defined once, in the file that
-// owns it.
+// operations its files call in one another. Programs include gfx/gfx.h only; tools and tests
+// include this, and gfx/observe.h for the observers. The state is one table, at the end.
 #pragma once
 
 #include "gfx/gfx.h"
@@ -50,11 +50,6 @@ typedef void (*RecordObserver)(const DrawRecord &record, const char *text, void 
 // Called by gfx_log with each line it produces, exactly as formatted, in order.
 typedef void (*LogObserver)(const char *line, void *context);
 
-extern RecordObserver record_observer;
-extern void *record_observer_context;
-extern LogObserver log_observer;
-extern void *log_observer_context;
-
 // ---- Windows and canvas (window.cpp) -------------------------------------------------------
 
 enum { ANIMATION_TIMER_ID = 2, ANIMATION_PERIOD_MS = 100 };
@@ -63,14 +58,6 @@ struct Canvas {
     HBITMAP image;
     HDC dc; // memory DC with `image` selected
 };
-
-extern HWND graphics_window;
-extern HWND text_window;
-extern HDC window_dc;
-extern Canvas canvas;
-extern int canvas_dirty;
-extern int origin_x;
-extern int origin_y;
 
 LRESULT CALLBACK graphics_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 int show_text_window(int show);
@@ -84,16 +71,11 @@ void copy_canvas_to_window();
 
 // ---- Drawing calls (draw.cpp) --------------------------------------------------------------
 
-extern unsigned char logging_on;
 int check_color(int color);
 
 // ---- Log and text window (log.cpp) -------------------------------------------------------
 
 enum { LOG_LINES = 25, LOG_BUFFER_SIZE = 1024 };
-
-extern HGLOBAL log_ring[LOG_LINES];
-extern int log_oldest;
-extern int log_next;
 
 // Formats into a buffer of LOG_BUFFER_SIZE: a longer text is cut to its first 1023 characters,
 // a null format formats nothing, and a failed formatting leaves the buffer empty. Returns the
@@ -109,15 +91,6 @@ struct EventData {
     int32_t y;
     char key;
 };
-
-extern int pending_kind;
-extern int pending_x;
-extern int pending_y;
-extern char pending_key;
-extern unsigned char running;
-extern unsigned char single_step;
-extern unsigned char quit_requested;
-extern int tick_pending;
 
 // Handles at most one message; returns whether one was taken.
 bool pump_message();
@@ -139,21 +112,12 @@ enum {
     CMD_INFO = 9
 };
 
-extern HMENU run_menu;
-extern int ctrl_down;
-
 void build_run_menu(HWND window);
 void run_command(WPARAM id);
 void handle_key_down(WPARAM key);
 void handle_key_up(WPARAM key);
 
 // ---- Scripts (script.cpp) ------------------------------------------------------------------
-
-extern unsigned char recording;
-extern unsigned char playing_back;
-extern unsigned char play_one;
-extern int repeat_count;
-extern FILE *script_file;
 
 void record_event(int kind, int x, int y, char key);
 int read_script_event();
@@ -165,9 +129,62 @@ void end_playback();
 // The recording step of a wait: folds or writes the event just decided.
 void record_decided_event(bool from_script);
 
-// ---- Fresh state (reset.cpp) ----------------------------------------------------------------
+// ---- The process-wide state (defined and reset in reset.cpp) --------------------------------
 
-// Puts every variable above back to its value at process start, closing the script file; for
-// harnesses that open the package many times in one process. The platform objects the package
-// held are not released: reset the stand-in too (platform/reset.h).
+// Every variable the package keeps between calls, with its value at process start, by the file
+// that owns it: declared here, defined once and put back by reset_package_state from this one
+// list, so that a new variable is one more line here and nowhere else.
+//   VARIABLE(type, name, value at process start)
+//   ARRAY(type, name, element count): every element value-initialized (null, 0)
+#define PACKAGE_STATE(VARIABLE, ARRAY)                                                             \
+    /* Observers, for tools (gfx/observe.h) */                                                     \
+    VARIABLE(RecordObserver, record_observer, nullptr)                                             \
+    VARIABLE(void *, record_observer_context, nullptr)                                             \
+    VARIABLE(LogObserver, log_observer, nullptr)                                                   \
+    VARIABLE(void *, log_observer_context, nullptr)                                                \
+    /* Windows and canvas (window.cpp) */                                                          \
+    VARIABLE(HWND, graphics_window, nullptr)                                                       \
+    VARIABLE(HWND, text_window, nullptr)                                                           \
+    VARIABLE(HDC, window_dc, nullptr)                                                              \
+    VARIABLE(Canvas, canvas, Canvas{})                                                             \
+    VARIABLE(int, canvas_dirty, 1)                                                                 \
+    VARIABLE(int, origin_x, 0)                                                                     \
+    VARIABLE(int, origin_y, 0)                                                                     \
+    /* Drawing calls (draw.cpp) */                                                                 \
+    VARIABLE(unsigned char, logging_on, 1)                                                         \
+    /* Log and text window (log.cpp) */                                                            \
+    ARRAY(HGLOBAL, log_ring, LOG_LINES)                                                            \
+    VARIABLE(int, log_oldest, -1)                                                                  \
+    VARIABLE(int, log_next, 0)                                                                     \
+    /* Event wait (event.cpp) */                                                                   \
+    VARIABLE(int, pending_kind, EVENT_NONE)                                                        \
+    VARIABLE(int, pending_x, 0)                                                                    \
+    VARIABLE(int, pending_y, 0)                                                                    \
+    VARIABLE(char, pending_key, 0)                                                                 \
+    VARIABLE(unsigned char, running, 0)                                                            \
+    VARIABLE(unsigned char, single_step, 0)                                                        \
+    VARIABLE(unsigned char, quit_requested, 0)                                                     \
+    VARIABLE(int, tick_pending, 0)                                                                 \
+    /* Run menu and keyboard commands (menu.cpp) */                                                \
+    VARIABLE(HMENU, run_menu, nullptr)                                                             \
+    VARIABLE(int, ctrl_down, 0)                                                                    \
+    /* Scripts (script.cpp) */                                                                     \
+    VARIABLE(unsigned char, recording, 0)                                                          \
+    VARIABLE(unsigned char, playing_back, 0)                                                       \
+    VARIABLE(unsigned char, play_one, 0)                                                           \
+    VARIABLE(int, repeat_count, 0)                                                                 \
+    VARIABLE(FILE *, script_file, nullptr)                                                         \
+    VARIABLE(bool, script_writing, false)         /* the open stream was opened for writing */     \
+    VARIABLE(bool, write_error_reported, false)   /* once per recording */                         \
+    VARIABLE(bool, told_recording_blocked, false) /* once per recording */
+
+#define PACKAGE_STATE_DECLARE_VARIABLE(type, name, start) extern type name;
+#define PACKAGE_STATE_DECLARE_ARRAY(type, name, count) extern type name[count];
+PACKAGE_STATE(PACKAGE_STATE_DECLARE_VARIABLE, PACKAGE_STATE_DECLARE_ARRAY)
+#undef PACKAGE_STATE_DECLARE_VARIABLE
+#undef PACKAGE_STATE_DECLARE_ARRAY
+
+// Puts every variable of the table back to its value at process start, closing the script file
+// first; for harnesses that open the package many times in one process. The platform objects
+// the package held are not released: reset the stand-in too (platform/reset.h).
 void reset_package_state();

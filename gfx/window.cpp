@@ -1,14 +1,6 @@
 // The package's windows: opening and closing, the graphics window's messages, the text window.
 #include "gfx/state.h"
 
-HWND graphics_window = nullptr;
-HWND text_window = nullptr;
-HDC window_dc = nullptr;
-Canvas canvas = {nullptr, nullptr};
-int canvas_dirty = 1;
-int origin_x = 0;
-int origin_y = 0;
-
 // Both classes share one record; only the name and the procedure differ.
 static void register_window_classes(HINSTANCE instance) {
     WNDCLASSA window_class = {};
