@@ -1,6 +1,6 @@
 // Copies of pixels: BitBlt between DCs and ScrollDC within one.
 #include "platform/gdi/dc.h"
-#include "platform/gdi/raster/canvas.h"
+#include "platform/gdi/raster/clip.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,7 @@
 // The shape calls: Rectangle, Ellipse, Polygon, MoveToEx, LineTo, SetPixel, GetPixel.
 #include "platform/gdi/dc.h"
 #include "platform/gdi/objects.h"
-#include "platform/gdi/raster/canvas.h"
-#include "platform/gdi/raster/scratch.h"
+#include "platform/gdi/raster/clip.h"
 
 using namespace gdi;
 

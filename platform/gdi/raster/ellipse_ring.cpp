@@ -2,11 +2,7 @@
 // time. On each row of a quarter all points but one step sideways, so a row is two runs of
 // points sharing a step; with the precomputed step patterns each output row is the union of a
 // few such runs on the rows within the pen's reach.
-#include "platform/gdi/raster/ellipse_ring.h"
-#include "platform/gdi/raster/ellipse_rows.h"
-#include "platform/gdi/raster/stamp.h"
-#include "platform/gdi/raster/step_patterns.h"
-#include "platform/gdi/raster/wide_pen.h"
+#include "platform/gdi/raster/shapes.h"
 
 #include <utility>
 
@@ -177,14 +173,17 @@ inline Lanes max_lanes(Lanes a, Lanes b) {
 // steps up, or across the middle where the walk starts. Within a quarter the patterns of
 // consecutive points overlap or touch on every row (every stamp row holds its centre column,
 // and consecutive points are at most a column apart), so an output row of a quarter is the
-// single span between the extremes that the input rows within the pen's reach put on it.
-//
-// REACH, when not 0, is the pen's reach known at compile time (the narrowest pens), so that the
-// loop over the rows within reach unrolls.
-template <int REACH>
-void pattern_ring(const Clip &c, int64_t left, int64_t top, int64_t width, int64_t height,
-                  const StepPattern *patterns, int any_reach, uint32_t color) {
-    const int reach = REACH > 0 ? REACH : any_reach;
+// single span between the extremes that the input rows within the pen's reach put on it. In
+// four phases: the rows to look at, the patterns in lanes, the walk's rows in lanes, the spans.
+
+// The rows of the ring the clip can see: output rows out_lo ... out_hi (quarter rows, which a
+// pen reaches up to `reach` beyond the walk's own) and the walk rows in_lo ... in_hi whose
+// points reach them. Nothing to draw when in_lo > in_hi.
+struct RingWindow {
+    int64_t out_lo, out_hi, in_lo, in_hi;
+};
+
+RingWindow ring_window(const Clip &c, int64_t top, int64_t height, int reach) {
     const int64_t middle = height / 2, rows = quarter_rows(height);
     // Box rows in the clip, as walk rows of the lower quarters and of the upper ones, limited to
     // those the pen can reach from the walk's rows.
@@ -197,88 +196,119 @@ void pattern_ring(const Clip &c, int64_t left, int64_t top, int64_t width, int64
     const auto [upper_lo, upper_hi] =
         reachable(height - 1 - middle - clip_hi, height - 1 - middle - clip_lo);
     const auto [out_lo, out_hi] = rows_holding(lower_lo, lower_hi, upper_lo, upper_hi);
-    const int64_t in_lo = std::max<int64_t>(0, out_lo - reach);
-    const int64_t in_hi = std::min(rows - 1, out_hi + reach);
-    if (in_lo > in_hi) return;
-    WindowRuns runs(width, height, in_lo, in_hi);
+    return RingWindow{out_lo, out_hi, std::max<int64_t>(0, out_lo - reach),
+                      std::min(rows - 1, out_hi + reach)};
+}
 
-    // End steps: straight or diagonal to the neighbouring row, or across (forwards: to the
-    // mirror image in x of the walk's last point; backwards: in y of its first).
-    enum { STRAIGHT, DIAGONAL, ACROSS };
+// How a walk row's end point steps: straight or diagonally to the neighbouring row, or across
+// (forwards: to the mirror image in x of the walk's last point; backwards: in y of its first).
+enum EndStep { STRAIGHT, DIAGONAL, ACROSS };
+
+// The patterns every walk row uses, in lanes: the step along a row, the end steps by the kinds
+// of the forwards quarters (lanes 0 and 2) and the backwards ones, and none for empty rows.
+struct RingPatterns {
+    LanePattern side;
+    LanePattern ends[3][3]; // [forwards kind][backwards kind]
+    LanePattern nothing;
+};
+
+void make_ring_patterns(RingPatterns &out, int64_t width, int64_t height,
+                        const StepPattern *patterns, int reach) {
     const int64_t across_x = std::clamp<int64_t>(width - 1 - 2 * (width / 2), -1, 1);
-    const int64_t across_y = std::clamp<int64_t>(height - 1 - 2 * middle, -1, 1);
-    LanePattern side, by_kind[3], ends[3][3], nothing; // ends[forwards kind][backwards kind]
+    const int64_t across_y = std::clamp<int64_t>(height - 1 - 2 * (height / 2), -1, 1);
+    LanePattern by_kind[3];
     for (int q = 0; q < 4; q++) {
         const bool back = QUARTERS[q].backwards;
         const int64_t along = back ? 1 : -1, off = back ? -1 : 1;
-        set_lane(side, q, patterns, reach, along, 0);
+        set_lane(out.side, q, patterns, reach, along, 0);
         set_lane(by_kind[STRAIGHT], q, patterns, reach, 0, off);
         set_lane(by_kind[DIAGONAL], q, patterns, reach, along, off);
         set_lane(by_kind[ACROSS], q, patterns, reach, back ? 0 : across_x, back ? across_y : 0);
     }
-    // Forwards quarters (lanes 0 and 2) take their kind from f, backwards ones from b.
     for (int f = 0; f < 3; f++)
         for (int b = 0; b < 3; b++)
             for (int d = -reach; d <= reach; d++) {
                 const size_t i = size_t(d + MAX_PATTERN_REACH);
                 const Lanes &fl = by_kind[f].left[i], &bl = by_kind[b].left[i];
                 const Lanes &fr = by_kind[f].right[i], &br = by_kind[b].right[i];
-                ends[f][b].left[i] = Lanes{fl[0], bl[1], fl[2], bl[3]};
-                ends[f][b].right[i] = Lanes{fr[0], br[1], fr[2], br[3]};
+                out.ends[f][b].left[i] = Lanes{fl[0], bl[1], fl[2], bl[3]};
+                out.ends[f][b].right[i] = Lanes{fr[0], br[1], fr[2], br[3]};
             }
     for (int d = -reach; d <= reach; d++) {
-        nothing.left[d + MAX_PATTERN_REACH] = Lanes{FAR, FAR, FAR, FAR};
-        nothing.right[d + MAX_PATTERN_REACH] = Lanes{-FAR, -FAR, -FAR, -FAR};
+        out.nothing.left[d + MAX_PATTERN_REACH] = Lanes{FAR, FAR, FAR, FAR};
+        out.nothing.right[d + MAX_PATTERN_REACH] = Lanes{-FAR, -FAR, -FAR, -FAR};
     }
+}
 
-    // Input rows in_lo ... in_hi at k = j - in_lo + 2 reach, with 2 reach empty rows on either
-    // side, so that every output row (up to `reach` beyond them) reads 2 reach + 1 rows without
-    // bounds checks.
-    const size_t n = size_t(in_hi - in_lo + 1 + 4 * reach);
-    Scratch<Lanes, 256> side_first{n}, side_last{n}, end_x{n};
-    Scratch<const LanePattern *, 256> end_of{n};
+// The window's walk rows in lanes: row j at k = j - in_lo + 2 reach, with 2 reach empty rows
+// on either side, so that every output row (up to `reach` beyond them) reads 2 reach + 1 rows
+// without bounds checks. Per row: the side points' first and last columns, the end point's
+// column, and the patterns of its end step.
+struct RingRows {
+    explicit RingRows(size_t count)
+        : side_first{count}, side_last{count}, end_x{count}, end_of{count} {}
+    Scratch<Lanes, 256> side_first, side_last, end_x;
+    Scratch<const LanePattern *, 256> end_of;
+    int64_t last = 0; // the last walk row the walk reaches
+};
+
+void load_ring_rows(RingRows &out, WindowRuns &runs, const RingWindow &window,
+                    const RingPatterns &lanes, int64_t rows, int reach) {
     auto empty_rows = [&](size_t from, size_t to) {
         for (size_t k = from; k < to; k++) {
-            side_first[k] = Lanes{FAR, FAR, FAR, FAR};
-            side_last[k] = Lanes{-FAR, -FAR, -FAR, -FAR};
-            end_x[k] = Lanes{0, 0, 0, 0};
-            end_of[k] = &nothing;
+            out.side_first[k] = Lanes{FAR, FAR, FAR, FAR};
+            out.side_last[k] = Lanes{-FAR, -FAR, -FAR, -FAR};
+            out.end_x[k] = Lanes{0, 0, 0, 0};
+            out.end_of[k] = &lanes.nothing;
         }
     };
     empty_rows(0, size_t(2 * reach));
-    int64_t in_end = in_lo - 1; // the last input row the walk reaches
-    for (int64_t j = in_lo; j <= in_hi; j++) {
+    out.last = window.in_lo - 1;
+    for (int64_t j = window.in_lo; j <= window.in_hi; j++) {
         const QuarterRun &run = runs[j];
         if (run.empty()) break;
-        const size_t k = size_t(j - in_lo + 2 * reach);
+        const size_t k = size_t(j - window.in_lo + 2 * reach);
         const int32_t first = int32_t(run.first), last = int32_t(run.last);
         const bool side = first > last;
-        side_first[k] = side ? Lanes{last + 1, last, last + 1, last} : Lanes{FAR, FAR, FAR, FAR};
-        side_last[k] =
+        out.side_first[k] =
+            side ? Lanes{last + 1, last, last + 1, last} : Lanes{FAR, FAR, FAR, FAR};
+        out.side_last[k] =
             side ? Lanes{first, first - 1, first, first - 1} : Lanes{-FAR, -FAR, -FAR, -FAR};
-        end_x[k] = Lanes{last, first, last, first};
+        out.end_x[k] = Lanes{last, first, last, first};
         const QuarterRun &below = runs[j + 1];
         const int forwards = j + 1 >= rows || below.empty() ? ACROSS
                              : below.first == run.last      ? STRAIGHT
                                                             : DIAGONAL;
         const int backwards = j == 0 ? ACROSS : runs[j - 1].last == run.first ? STRAIGHT : DIAGONAL;
-        end_of[k] = &ends[forwards][backwards];
-        in_end = j;
+        out.end_of[k] = &lanes.ends[forwards][backwards];
+        out.last = j;
     }
-    empty_rows(size_t(in_end - in_lo + 1 + 2 * reach), n);
+    empty_rows(size_t(out.last - window.in_lo + 1 + 2 * reach),
+               size_t(window.in_hi - window.in_lo + 1 + 4 * reach));
+}
 
-    const int64_t o_from = std::max(out_lo, in_lo - reach), o_to = std::min(out_hi, in_end + reach);
-    for (int64_t o = o_from; o <= o_to; o++) {
+// Each output row of the window: per quarter, the span between the extremes that the walk rows
+// within reach put on it. REACH, when not 0, is the pen's reach known at compile time (the
+// narrowest pens), so that the loop over the rows within reach unrolls.
+template <int REACH>
+void draw_ring_rows(const Clip &c, int64_t left, int64_t top, int64_t width, int64_t height,
+                    const RingWindow &window, const RingRows &rows, const RingPatterns &lanes,
+                    int any_reach, uint32_t color) {
+    const int reach = REACH > 0 ? REACH : any_reach;
+    const int64_t middle = height / 2;
+    const int64_t from = std::max(window.out_lo, window.in_lo - reach);
+    const int64_t to = std::min(window.out_hi, rows.last + reach);
+    for (int64_t o = from; o <= to; o++) {
         Lanes span_left = {FAR, FAR, FAR, FAR}, span_right = {-FAR, -FAR, -FAR, -FAR};
         // Input row j = o - d sits at k = o - in_lo + 2 reach - d; pattern row d.
-        const int64_t base = o - in_lo + 2 * reach;
+        const int64_t base = o - window.in_lo + 2 * reach;
         for (int d = -reach; d <= reach; d++) {
             const size_t k = size_t(base - d), i = size_t(d + MAX_PATTERN_REACH);
-            const LanePattern &end = *end_of[k];
-            span_left = min_lanes(span_left,
-                                  min_lanes(side_first[k] + side.left[i], end_x[k] + end.left[i]));
-            span_right = max_lanes(
-                span_right, max_lanes(side_last[k] + side.right[i], end_x[k] + end.right[i]));
+            const LanePattern &end = *rows.end_of[k];
+            span_left = min_lanes(span_left, min_lanes(rows.side_first[k] + lanes.side.left[i],
+                                                       rows.end_x[k] + end.left[i]));
+            span_right = max_lanes(span_right, max_lanes(rows.side_last[k] + lanes.side.right[i],
+                                                         rows.end_x[k] + end.right[i]));
         }
         for (int q = 0; q < 4; q++) {
             if (span_left[q] > span_right[q]) continue;
@@ -291,8 +321,22 @@ void pattern_ring(const Clip &c, int64_t left, int64_t top, int64_t width, int64
     }
 }
 
+template <int REACH>
+void pattern_ring(const Clip &c, int64_t left, int64_t top, int64_t width, int64_t height,
+                  const StepPattern *patterns, int reach, uint32_t color) {
+    const RingWindow window = ring_window(c, top, height, reach);
+    if (window.in_lo > window.in_hi) return;
+    WindowRuns runs(width, height, window.in_lo, window.in_hi);
+    RingPatterns lanes;
+    make_ring_patterns(lanes, width, height, patterns, reach);
+    RingRows rows(size_t(window.in_hi - window.in_lo + 1 + 4 * reach));
+    load_ring_rows(rows, runs, window, lanes, quarter_rows(height), reach);
+    draw_ring_rows<REACH>(c, left, top, width, height, window, rows, lanes, reach, color);
+}
+
 // Each point's stamp and its body to the next point, drawn one by one: for pens too wide for
-// the patterns, or whose patterns are not one run on every row (widths 6 and 12).
+// the patterns, or whose patterns are not one run on every row (widths 6 and 12); and the plain
+// ring the patterns are checked against (RingMethod::point_by_point).
 void point_by_point_ring(const Clip &c, int64_t left, int64_t top, int64_t w, uint32_t color,
                          int64_t width, int64_t height, int64_t x_lo, int64_t x_hi, int64_t y_lo,
                          int64_t y_hi) {
@@ -339,7 +383,7 @@ void geometric_ring(const Clip &c, int64_t left, int64_t top, int64_t width, int
 } // namespace
 
 void ellipse_ring(const Clip &c, int64_t left, int64_t top, int64_t width, int64_t height,
-                  int64_t w, uint32_t color) {
+                  int64_t w, uint32_t color, RingMethod method) {
     // Points farther than this from the clip cannot reach it with their stamp or body.
     const int64_t margin = w + 2;
     const int64_t x_lo = c.left - margin - left, x_hi = c.right - 1 + margin - left;
@@ -350,6 +394,10 @@ void ellipse_ring(const Clip &c, int64_t left, int64_t top, int64_t width, int64
         return;
     }
     // Narrow pens: patterns, a cost per row of the clip.
+    if (method == RingMethod::point_by_point) {
+        point_by_point_ring(c, left, top, w, color, width, height, x_lo, x_hi, y_lo, y_hi);
+        return;
+    }
     const int reach = w <= MAX_PATTERN_WIDTH ? step_patterns_reach(w) : -1;
     if (reach >= 0) {
         const StepPattern *patterns = step_patterns_of(w);

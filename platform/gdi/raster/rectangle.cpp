@@ -1,7 +1,7 @@
 // Rectangle: the outline path (R,t) -> (l,t) -> (l,B) -> (R,B) -> (R,t) through the last column
 // R and row B inside the box, and the brush inside it.
-#include "platform/gdi/raster/rectangle.h"
-#include "platform/gdi/raster/wide_pen.h"
+// SetPixel, and solid fills of device rectangles.
+#include "platform/gdi/raster/shapes.h"
 
 namespace raster {
 
@@ -44,6 +44,20 @@ void rectangle(Surface &surface, int32_t left, int32_t top, int32_t right, int32
     Point64 a = c.at(left, top), b = c.at(right, bottom);
     rectangle_pixels(c, std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
                      std::max(a.y, b.y), pen, brush);
+}
+
+void set_pixel(Surface &surface, int32_t x, int32_t y, uint32_t color) {
+    Clip c = clip_of(surface);
+    if (c.empty()) return;
+    Point64 p = c.at(x, y);
+    put_pixel(c, p.x, p.y, color);
+}
+
+void fill(Surface &surface, const platform::Rect &area, uint32_t color) {
+    Clip c = clip_of(surface);
+    if (c.empty() || area.empty()) return;
+    platform::Rect pixels = platform::shifted(area, c.offset_x, c.offset_y);
+    fill_box(c, pixels.left, pixels.top, pixels.right - 1, pixels.bottom - 1, color);
 }
 
 } // namespace raster

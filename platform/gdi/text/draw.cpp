@@ -1,5 +1,5 @@
 // Measuring and drawing strings of bytes with a realized face.
-#include "platform/gdi/raster/canvas.h"
+#include "platform/gdi/raster/clip.h"
 #include "platform/gdi/text/face.h"
 #include "platform/gdi/text/text.h"
 

@@ -3,7 +3,7 @@
 #include "pixel_map.h"
 #include "reference_model.h"
 
-#include "platform/gdi/raster/wide_pen.h"
+#include "platform/gdi/raster/shapes.h"
 
 #include <gtest/gtest.h>
 
@@ -133,12 +133,19 @@ TEST(EllipseShape, WideOutlinesAreTheClosedPolylineThroughTheOutlinePoints) {
 }
 
 TEST(EllipseShape, ClippedWideOutlinesKeepTheirPixels) {
-    // The ring visits only points near the clip; compare windows of a ring with the whole.
-    for (int pen : {2, 3, 6, 20}) {
+    // The ring visits only points near the clip; compare windows of a ring with the whole, and
+    // the rings that step patterns draw (pens 2 to 5 and 16) with the plain point-by-point ring.
+    for (int pen : {2, 3, 5, 6, 16, 20}) {
         for (auto [w, h] : std::vector<std::pair<int, int>>{{61, 61}, {90, 31}, {12, 70}}) {
             Image whole(w + 40, h + 40);
             raster::ellipse(whole.target(), 20, 20, 20 + w, 20 + h, Pen{false, pen, RED},
                             Brush{true, 0});
+            Image plain(w + 40, h + 40);
+            raster::ellipse_ring(raster::clip_of(plain.target()), 20, 20, w, h, pen, RED,
+                                 raster::RingMethod::point_by_point);
+            ASSERT_TRUE(whole == plain) << "pen " << pen << " box " << w << "x" << h << "\n"
+                                        << show(whole) << "point by point\n"
+                                        << show(plain);
             for (int x0 = 0; x0 < w + 40; x0 += 11)
                 for (int y0 = 0; y0 < h + 40; y0 += 13) {
                     Image part(w + 40, h + 40);

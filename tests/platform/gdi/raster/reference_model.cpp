@@ -1,8 +1,7 @@
 // The literal rules.
 #include "reference_model.h"
 
-#include "platform/gdi/raster/int_math.h"
-#include "platform/gdi/raster/wide_pen.h"
+#include "platform/gdi/raster/shapes.h"
 
 #include <algorithm>
 #include <map>

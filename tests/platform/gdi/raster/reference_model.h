@@ -2,8 +2,7 @@
 // each follows the rule's arithmetic as stated, pixel by pixel or point by point.
 #pragma once
 
-#include "platform/gdi/raster/canvas.h"
-#include "platform/gdi/raster/ellipse_quarter.h"
+#include "platform/gdi/raster/shapes.h"
 
 #include <vector>
 

@@ -1,17 +1,25 @@
-// The rasterizer's view of a surface for one drawing call: pixel coordinates in 64 bits, so that
-// a device coordinate plus the surface's origin never overflows, and the clip rectangle every
-// write is checked against. Shapes convert their coordinates once and then work in pixel
-// coordinates only.
+// The rasterizer's working pieces, which every shape file uses: its view of a surface for one
+// drawing call with the fills every write goes through, buffers for per-shape working data, and
+// exact integer arithmetic for products of pixel coordinates.
 #pragma once
 
 #include "platform/gdi/raster/raster.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <vector>
 
 namespace raster {
+
+// ---- The clip and its fills ---------------------------------------------------------------------
+
+// The rasterizer's view of a surface for one drawing call: pixel coordinates in 64 bits, so that
+// a device coordinate plus the surface's origin never overflows, and the clip rectangle every
+// write is checked against. Shapes convert their coordinates once and then work in pixel
+// coordinates only.
 
 struct Point64 {
     int64_t x;
@@ -97,6 +105,68 @@ inline void fill_box(const Clip &c, int64_t x0, int64_t y0, int64_t x1, int64_t 
 
 inline void put_pixel(const Clip &c, int64_t x, int64_t y, uint32_t color) {
     if (c.contains(x, y)) c.row(y)[x] = color;
+}
+
+// ---- Scratch buffers ----------------------------------------------------------------------------
+
+// A buffer for per-shape working data: on the stack when small, on the heap only when not.
+// T should be trivially constructible, so that the stack part costs nothing to set up.
+
+template <typename T, size_t N>
+class Scratch {
+  public:
+    explicit Scratch(size_t count) {
+        if (count > N) {
+            heap_.resize(count);
+            data_ = heap_.data();
+        }
+    }
+    Scratch(const Scratch &) = delete;
+    Scratch &operator=(const Scratch &) = delete;
+
+    T &operator[](size_t i) { return data_[i]; }
+    const T &operator[](size_t i) const { return data_[i]; }
+    T *data() { return data_; }
+
+  private:
+    T local_[N]; // left uninitialised: callers write before they read
+    std::vector<T> heap_;
+    T *data_ = local_;
+};
+
+// ---- Exact integer arithmetic -------------------------------------------------------------------
+
+// Exact integer helpers for the rasterizer: products of pixel coordinates need more than 64 bits.
+
+// __extension__ keeps -Wpedantic quiet about the compiler's 128-bit integer.
+__extension__ typedef __int128 int128;
+
+// Rounds num / den towards +infinity and -infinity; den > 0. Most operands fit in 64 bits,
+// where division is several times cheaper.
+inline bool fits64(int128 v) {
+    return v == int128(int64_t(v));
+}
+inline int128 ceil_div(int128 num, int128 den) {
+    if (fits64(num) && fits64(den)) {
+        const int64_t n = int64_t(num), d = int64_t(den);
+        return n / d + (n % d != 0 && n > 0);
+    }
+    int128 q = num / den;
+    if (num % den != 0 && num > 0) q++;
+    return q;
+}
+inline int128 floor_div(int128 num, int128 den) {
+    if (fits64(num) && fits64(den)) {
+        const int64_t n = int64_t(num), d = int64_t(den);
+        return n / d - (n % d != 0 && n < 0);
+    }
+    int128 q = num / den;
+    if (num % den != 0 && num < 0) q--;
+    return q;
+}
+
+inline int64_t abs64(int64_t v) {
+    return v < 0 ? -v : v;
 }
 
 } // namespace raster
