@@ -174,25 +174,31 @@ static void refuse_playback_while_recording() {
     stop_playback();
 }
 
-int read_script_event() {
+// The stream to read the next event from: the playback's own, opened on its first read. False,
+// with playback stopped, when the file cannot be opened or a recording owns it.
+static bool open_for_reading() {
     if (!script_file) {
         // Periodic events a recording has counted but not yet written own the file already.
         if (recording && repeat_count > 0) {
             refuse_playback_while_recording();
-            return 0;
+            return false;
         }
         script_file = fopen(SCRIPT_NAME, "rt");
         if (!script_file) {
             gfx_log("Cannot open script file %s for reading\n", SCRIPT_NAME);
             stop_playback();
-            return 0;
+            return false;
         }
         script_writing = false;
     } else if (script_writing) {
         refuse_playback_while_recording();
-        return 0;
+        return false;
     }
+    return true;
+}
 
+int read_script_event() {
+    if (!open_for_reading()) return 0;
     if (repeat_count > 0) {
         repeat_count--;
         pending_kind = EVENT_PERIODIC;
