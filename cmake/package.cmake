@@ -81,7 +81,8 @@ string(APPEND KORVA_PC_REQUIRES "libpng")
 
 # The header keeps its own include of "platform/win.h", which resolves beside it.
 install(FILES gfx/gfx.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korva)
-install(FILES platform/win.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korva/platform)
+install(FILES platform/win.h platform/win_functions.h
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korva/platform)
 
 set_target_properties(korva_gfx_program PROPERTIES EXPORT_NAME gfx)
 set_target_properties(korva_gfx PROPERTIES EXPORT_NAME package)
