@@ -33,20 +33,54 @@ void expect_box(RECT actual, RECT expected) {
     EXPECT_EQ(actual.bottom, expected.bottom);
 }
 
+// Each call's description line, with the repairs before it in the call's own order.
 TEST_F(DrawingCalls, CallsDescribeThemselvesAndReportTheirRepairs) {
-    gfx_rectangle(RED, 10, -10, -10, 10, 0);
-    EXPECT_EQ(take_log(), "red rectangle with bounding box (-10,10) to (10,-10), filled\n");
-    gfx_oval(30, 0, 0, 1, 1, -2);
-    EXPECT_EQ(take_log(), "Width of -2 not possible, using width 2\n"
-                          "Illegal color 30; using RED.\n"
-                          "red oval with bounding box (0,1) to (1,0), line width 2\n");
-    gfx_circle(GRAY_20, 0, 0, -4);
-    EXPECT_EQ(take_log(), "Radius of -4 not possible, using radius 4\n"
-                          "20% gray circle at (0,0), radius 4\n");
-    gfx_text(BLACK, 0, 0, -200, "a");
-    EXPECT_EQ(take_log(), "ptsize of -200 not possible, using ptsize 200\n"
-                          "ptsize of 200 not possible, using ptsize 127\n"
-                          "black text at (0,0), \"a\"\n");
+    struct Case {
+        std::function<void()> call;
+        const char *log;
+    };
+    const Case cases[] = {
+        {[] { gfx_rectangle(RED, 10, -10, -10, 10, 0); },
+         "red rectangle with bounding box (-10,10) to (10,-10), filled\n"},
+        {[] { gfx_rectangle(BLUE, -5, -5, 5, 5, 2); },
+         "blue rectangle with bounding box (-5,5) to (5,-5) with line width 2\n"},
+        {[] { gfx_oval(GRAY_20, 5, 5, -5, -5, 1); },
+         "20% gray oval with bounding box (-5,5) to (5,-5), line width 1\n"},
+        {[] { gfx_oval(FOREST_GREEN, 5, 5, -5, -5, 0); },
+         "forest green oval with bounding box (-5,5) to (5,-5), filled\n"},
+        {[] { gfx_rectangle(30, 0, 0, 1, 1, -2); },
+         "Illegal color 30; using RED.\n"
+         "Width of -2 not possible, using width 2\n"
+         "red rectangle with bounding box (0,1) to (1,0) with line width 2\n"},
+        {[] { gfx_oval(30, 0, 0, 1, 1, -2); },
+         "Width of -2 not possible, using width 2\n"
+         "Illegal color 30; using RED.\n"
+         "red oval with bounding box (0,1) to (1,0), line width 2\n"},
+        {[] { gfx_circle(-1, 0, 0, -4); }, "Illegal color -1; using RED.\n"
+                                           "Radius of -4 not possible, using radius 4\n"
+                                           "red circle at (0,0), radius 4\n"},
+        {[] { gfx_circle(GRAY_20, 0, 0, -4); }, "Radius of -4 not possible, using radius 4\n"
+                                                "20% gray circle at (0,0), radius 4\n"},
+        {[] { gfx_line(99, 1, 2, 3, 4, -3); }, "Width of -3 not possible, using width 3\n"
+                                               "Illegal color 99; using RED.\n"
+                                               "red line from (1,2) to (3,4), width 3\n"},
+        {[] { gfx_triangle(24, 0, 0, 10, 0, 5, 5, -1); },
+         "Illegal color 24; using RED.\n"
+         "Width of -1 not possible, using width 1\n"
+         "red triangle at (0,0), (10,0), (5,5)\n"},
+        {[] { gfx_triangle(GRAY_20, 0, 0, 10, 0, 5, 5, 0); },
+         "20% gray triangle at (0,0), (10,0), (5,5)\n"},
+        {[] { gfx_text(BLACK, 0, 0, 127, "a"); }, "black text at (0,0), \"a\"\n"},
+        {[] { gfx_text(BLACK, 0, 0, 128, "a"); }, "ptsize of 128 not possible, using ptsize 127\n"
+                                                  "black text at (0,0), \"a\"\n"},
+        {[] { gfx_text(BLACK, 0, 0, -200, "a"); }, "ptsize of -200 not possible, using ptsize 200\n"
+                                                   "ptsize of 200 not possible, using ptsize 127\n"
+                                                   "black text at (0,0), \"a\"\n"},
+    };
+    for (const Case &c : cases) {
+        c.call();
+        EXPECT_EQ(take_log(), c.log);
+    }
     gfx_logging(0);
     gfx_line(BLUE, 0, 0, 5, 5, 0);
     gfx_line(99, 0, 0, 5, 5, 0);
@@ -56,12 +90,16 @@ TEST_F(DrawingCalls, CallsDescribeThemselvesAndReportTheirRepairs) {
 TEST_F(DrawingCalls, BoxesCoverBothCornersAndOutlinesLeaveTheInside) {
     gfx_rectangle(RED, -10, 10, 10, -10, 0);
     expect_box(changed_box(BACKGROUND), device_box(-10, 10, 10, -10));
-    EXPECT_EQ(logical_pixel(0, 0), pixel_of(palette[RED]));
+    for (int y = -10; y <= 10; y++)
+        for (int x = -10; x <= 10; x++) ASSERT_EQ(logical_pixel(x, y), pixel_of(palette[RED]));
 
     fill_canvas(BACKGROUND);
     gfx_rectangle(BLUE, -10, 10, 10, -10, 3);
     EXPECT_EQ(logical_pixel(0, 0), BACKGROUND);
     EXPECT_EQ(logical_pixel(-10, 0), pixel_of(palette[BLUE]));
+    EXPECT_EQ(logical_pixel(0, -10), pixel_of(palette[BLUE]));
+    gfx_oval(BLUE, -20, 20, 20, -20, 2);
+    EXPECT_EQ(logical_pixel(0, 0), BACKGROUND);
 
     fill_canvas(BACKGROUND);
     gfx_circle(GREEN, 20, -30, 7);
@@ -110,13 +148,20 @@ TEST_F(DrawingCalls, LinesAndTrianglesLandOnTheirMappedPoints) {
     fill_canvas(BACKGROUND);
     gfx_triangle(ORANGE, -8, 0, 8, 0, 0, 8, 0);
     expect_box(changed_box(BACKGROUND), device_box(-8, 8, 8, 0));
+    fill_canvas(BACKGROUND);
+    gfx_triangle(ORANGE, -30, -30, 30, -30, 0, 30, 0);
+    EXPECT_EQ(logical_pixel(0, 0), pixel_of(palette[ORANGE]));
+    EXPECT_EQ(logical_pixel(0, 29), pixel_of(palette[ORANGE]));
+    EXPECT_EQ(logical_pixel(0, 32), BACKGROUND);
 }
 
 TEST_F(DrawingCalls, ClearingLeavesWhiteWithABlackBorder) {
     gfx_clear();
     EXPECT_EQ(take_log(), "Clearing the graphics window\n");
-    EXPECT_EQ(canvas_pixel(0, 0), pixel_of(palette[BLACK]));
-    EXPECT_EQ(canvas_pixel(600, 539), pixel_of(palette[BLACK]));
+    for (POINT edge : {POINT{0, 0}, POINT{600, 539}, POINT{0, 100}, POINT{600, 100}, POINT{100, 0},
+                       POINT{100, 539}})
+        EXPECT_EQ(canvas_pixel(edge.x, edge.y), pixel_of(palette[BLACK]))
+            << edge.x << "," << edge.y;
     EXPECT_EQ(canvas_pixel(1, 1), pixel_of(palette[WHITE]));
     EXPECT_EQ(canvas_pixel(599, 538), pixel_of(palette[WHITE]));
 }
@@ -137,6 +182,10 @@ TEST_F(DrawingCalls, TextLinesStackDownwardsFromTheAnchor) {
     EXPECT_GE(two_lines.bottom, origin_y + metrics.tmAscent);
     EXPECT_LT(two_lines.bottom, origin_y + h);
     EXPECT_GE(two_lines.left, origin_x);
+
+    // A newline at the end starts no line that draws anything.
+    EXPECT_TRUE(picture_of([] { gfx_text(BLACK, 0, 0, 12, "abc\n"); }, BACKGROUND) ==
+                picture_of([] { gfx_text(BLACK, 0, 0, 12, "abc"); }, BACKGROUND));
 
     // An empty line between them moves the second visible line one line height further down.
     fill_canvas(BACKGROUND);
@@ -163,6 +212,11 @@ TEST_F(DrawingCalls, LongFormattedTextReportsItsFullLength) {
 // Coordinates at the ends of the integer range reach GDI clamped; GDI may refuse them, but the
 // calls return and later drawing works.
 TEST_F(DrawingCalls, FarAwayShapesFinishAndClip) {
+    gfx_circle(RED, 0, 0, 1000000);
+    EXPECT_EQ(canvas_pixel(0, 0), pixel_of(palette[RED]));
+    EXPECT_EQ(canvas_pixel(600, 539), pixel_of(palette[RED]));
+    gfx_circle(BLUE, INT_MAX, INT_MIN, INT_MAX);
+    gfx_oval(RED, INT_MIN, INT_MIN, INT_MAX, INT_MAX, 3);
     gfx_rectangle(BLUE, INT_MIN, INT_MAX, INT_MAX, INT_MIN, 0);
     gfx_line(GREEN, INT_MIN, INT_MIN, INT_MAX, INT_MAX, 5);
     gfx_text(RED, INT_MAX, INT_MIN, 127, "far away");
