@@ -3,8 +3,6 @@
 // drawing-call suite's (drawing_calls_test.cpp), which also runs under Wine.
 #include "package_test.h"
 
-#include <climits>
-
 namespace {
 
 class Render : public PackageTest {
