@@ -79,9 +79,10 @@ if(used)
 endif()
 string(APPEND KORVA_PC_REQUIRES "libpng")
 
-# The header keeps its own include of "platform/win.h", which resolves beside it.
+# The header keeps its own include of "platform/win_entry.h" (WinMain and its argument types,
+# nothing else of the stand-in), which resolves beside it.
 install(FILES gfx/gfx.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korva)
-install(FILES platform/win.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korva/platform)
+install(FILES platform/win_entry.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korva/platform)
 
 set_target_properties(korva_gfx_program PROPERTIES EXPORT_NAME gfx)
 set_target_properties(korva_gfx PROPERTIES EXPORT_NAME package)

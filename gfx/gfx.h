@@ -26,7 +26,13 @@
 // animation, records and plays back events, and quits; see "The Run menu" at the end.
 #pragma once
 
+// The types of WinMain's arguments: on Windows <windows.h>, elsewhere only those of the
+// stand-in, so that none of its other names meet a program's own.
+#ifdef _WIN32
 #include "platform/win.h"
+#else
+#include "platform/win_entry.h"
+#endif
 
 // ---- Palette ------------------------------------------------------------------------------
 // Colours are named by palette index. Any other value is drawn in RED, with a log line.
