@@ -22,11 +22,13 @@ class Headless : public ::testing::Test {
 
     std::string path(const std::string &name) { return directory_ + "/" + name; }
 
-    // Runs the probe with these actions; returns its exit status and keeps its log and errors.
-    int run(const std::string &actions, const std::string &options = "") {
+    // Runs the probe with these actions; returns its exit status and keeps its log, output and
+    // errors.
+    int run(const std::string &actions, const std::string &options = "",
+            const std::string &after = "") {
         std::ofstream(path("actions")) << actions;
-        std::string command =
-            "cd " + directory_ + " && " + PROBE + " " + options + " --log log actions 2> errors";
+        std::string command = "cd " + directory_ + " && " + PROBE + " " + options +
+                              " --log log actions " + after + " > output 2> errors";
         int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -83,6 +85,8 @@ TEST_F(Headless, ActionFileErrorsNameTheLineAndRunNothing) {
         {"\n\nkey ctrl+nothing\n", "line 3: key needs one combination"},
         {"focus elsewhere\n", "line 1: focus needs graphics or text"},
         {"shot\n", "line 1: shot needs one file name"},
+        {"wait 1\nshot a.gif\n", "line 2: shot needs one file name ending in .png"},
+        {"textshot png\n", "line 1: textshot needs one file name ending in .png"},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(run(c.actions), 2) << c.actions;
@@ -91,6 +95,33 @@ TEST_F(Headless, ActionFileErrorsNameTheLineAndRunNothing) {
     }
     std::string command = std::string(PROBE) + " " + path("missing") + " 2>/dev/null";
     EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2);
+}
+
+// Actions that cannot be done are reported once each, with the file and line, and the run goes
+// on: the program gets the other actions, and the exit status tells of the failure.
+TEST_F(Headless, ClicksOffTheWindowAndUnwritableShotsFailTheRun) {
+    EXPECT_EQ(run("click 595 10\nclick 0 -21\nclick 594 480\nclick -1 0\nclick 10 481\n"
+                  "shot nosuchdir/a.png\nshot b.PNG\n"),
+              2);
+    std::string where = std::string(PROBE) + ": actions: ";
+    std::string bounds =
+        " is outside the client area and the menu bar (X 0 to 594, Y -20 to 480)\n";
+    EXPECT_EQ(read("errors"), where + "line 1: click 595 10" + bounds + where +
+                                  "line 2: click 0 -21" + bounds + where + "line 4: click -1 0" +
+                                  bounds + where + "line 5: click 10 481" + bounds + where +
+                                  "line 6: cannot write nosuchdir/a.png: No such file or "
+                                  "directory\n");
+    EXPECT_EQ(read("log"), "mouse 297 -240\nquit\n");
+    EXPECT_FALSE(read("b.PNG").empty());
+}
+
+TEST_F(Headless, HelpPrintsTheUsageAndArgumentsAfterTwoDashesReachTheProgram) {
+    EXPECT_EQ(run("", "--help"), 0);
+    EXPECT_EQ(read("output").rfind(std::string("usage: ") + PROBE + " [--screen WxH]", 0), 0u)
+        << read("output");
+    EXPECT_EQ(read("log"), "");
+    EXPECT_EQ(run("", "", "-- --log 'two words' -"), 7);
+    EXPECT_EQ(read("log"), "command line --log two words -\nquit\n");
 }
 
 TEST_F(Headless, ScreenSizeSetsTheTextWindow) {

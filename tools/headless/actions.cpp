@@ -26,6 +26,14 @@ bool parse_number(const std::string &word, int64_t low, int64_t high, int64_t &v
     return value >= low && value <= high;
 }
 
+// Shots are written as PNG whatever their name says, so the name must say PNG.
+bool ends_in_png(const std::string &name) {
+    if (name.size() < 4) return false;
+    std::string end = name.substr(name.size() - 4);
+    for (char &c : end) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return end == ".png";
+}
+
 } // namespace
 
 bool parse_actions(std::istream &input, std::vector<Action> &actions, std::string &error) {
@@ -57,9 +65,10 @@ bool parse_actions(std::istream &input, std::vector<Action> &actions, std::strin
             action.verb = Verb::Wait;
             action.milliseconds = ms;
         } else if (verb == "click") {
+            // Whether the point lies on the window is checked when the click is made.
             int64_t x, y;
-            if (!(in >> a >> b) || !parse_number(a, 0, 65535, x) ||
-                !parse_number(b, -20, 65535, y) || (in >> extra))
+            if (!(in >> a >> b) || !parse_number(a, -65535, 65535, x) ||
+                !parse_number(b, -65535, 65535, y) || (in >> extra))
                 return fail("click needs a client pixel X Y");
             action.verb = Verb::Click;
             action.x = int(x);
@@ -78,7 +87,8 @@ bool parse_actions(std::istream &input, std::vector<Action> &actions, std::strin
             action.verb = Verb::Focus;
             action.text_window = a == "text";
         } else if (verb == "shot" || verb == "textshot") {
-            if (!(in >> a) || (in >> extra)) return fail(verb + " needs one file name");
+            if (!(in >> a) || (in >> extra) || !ends_in_png(a))
+                return fail(verb + " needs one file name ending in .png");
             action.verb = verb == "shot" ? Verb::Shot : Verb::TextShot;
             action.text = a;
         } else if (verb == "close") {

@@ -15,12 +15,13 @@ inline constexpr char TEXT_TITLE[] = "KORVA Text";
 
 class Runner {
   public:
-    Runner(virtual_display::Display &display, std::vector<Action> actions);
+    // `where` begins every error message: the program and the action file.
+    Runner(virtual_display::Display &display, std::vector<Action> actions, std::string where);
 
     // The virtual display's idle handler.
     void on_idle(display::Time deadline);
 
-    // Shots that could not be written.
+    // Actions that failed: clicks outside the window, shots that could not be written.
     int failures() const { return failures_; }
 
   private:
@@ -28,11 +29,14 @@ class Runner {
     // once (nothing was given to the program).
     bool perform(const Action &action, display::Time deadline);
     void finish(display::Time deadline);
+    bool click(int window, const Action &action);
     void type(const std::string &text);
     void shot(const std::string &title, const std::string &path, int line);
+    void fail(int line, const std::string &message);
 
     virtual_display::Display &display_;
     std::vector<Action> actions_;
+    std::string where_;
     size_t next_ = 0;
     bool waiting_ = false;
     display::Time wait_end_ = 0;
