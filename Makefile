@@ -1,9 +1,9 @@
 # Build, test and run the bug demo and its graphics package.
-#   make run    build and start the demo
+#   make run    build the demo (only the demo) and start it
 #   make test   build everything (also for Windows) and run the whole test suite (the Windows
 #               part under Wine)
-#   make install [PREFIX=DIR]   builds, then installs the package for client programs under DIR
-#                               (default /usr/local)
+#   make install [PREFIX=DIR]   builds the package's libraries (only those), then installs the
+#                               package for client programs under DIR (default /usr/local)
 #   make bench   builds and runs the benchmarks; prints every figure against its budget
 # Robustness (each in a build directory of its own):
 #   make test-sanitize   the native test suite built with AddressSanitizer and UBSan
@@ -47,8 +47,11 @@ all: build
 deps:
 	@./tools/install-packages.sh $(PACKAGES)
 
-build: deps
+.PHONY: configure
+configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+
+build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 deps-windows:
@@ -91,11 +94,14 @@ soak: build deps-robustness
 	@./tools/soak/soak.py --runner $(BUILD)/bin/bugdemo-headless --frames $(SOAK_FRAMES) \
 	    --valgrind-frames $(VALGRIND_FRAMES)
 
-run: build
-	@./$(BUILD)/bin/bugdemo
+# Each builds only what it delivers, not the tests.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target bugdemo
+	@$(abspath $(BUILD))/bin/bugdemo
 
 # The header, the libraries, the CMake package and the pkg-config files, under $(PREFIX).
-install: build
+install: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target korva_package
 	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 deps-bench:

@@ -24,6 +24,17 @@ file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/include/korva/gfx.h
 target_include_directories(korva_gfx PUBLIC $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
                                             $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 
+# The libraries that get installed, as one target: `make install` builds only these.
+add_custom_target(korva_package)
+foreach(target korva_gfx korva_platform korva_entry korva_headless)
+    if(TARGET ${target})
+        get_target_property(type ${target} TYPE)
+        if(NOT type STREQUAL "INTERFACE_LIBRARY")
+            add_dependencies(korva_package ${target})
+        endif()
+    endif()
+endforeach()
+
 # Installing is for builds on the stand-in; a Windows build is used from its build tree.
 if(WIN32)
     return()
