@@ -1,6 +1,6 @@
 // The package while it is not open, before gfx_open and after gfx_close, on any implementation
 // of the API: the switches report it by their results, and a wait ends at once with EVENT_QUIT
-// instead of waiting for a window that no one made.
+// instead of waiting for a window that no one made, saying why once.
 #include "package_fixture.h"
 
 #include <string>
@@ -9,14 +9,12 @@ namespace {
 
 using NotOpen = PackageFixture;
 
-TEST_F(NotOpen, SwitchesReportThePackageClosedAndChangeNothing) {
+TEST_F(NotOpen, SwitchesReportItAndAWaitEndsAtOnceWithQuitSayingWhyOnce) {
     EXPECT_EQ(gfx_logging(0), 0);
     EXPECT_EQ(logging_on, 1);
     EXPECT_EQ(gfx_animate(ANIMATE_RUN), 0);
     EXPECT_EQ(running, 0);
-}
 
-TEST_F(NotOpen, AWaitEndsAtOnceWithQuitAndSaysWhyOnce) {
     testing::internal::CaptureStderr();
     Event before = await();
     Event again = await();
