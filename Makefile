@@ -27,7 +27,8 @@ PREFIX ?= /usr/local
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev \
             libpng-dev libgtest-dev fonts-liberation xfonts-base \
-            libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool libbenchmark-dev
+            libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool libbenchmark-dev \
+            libgif-dev
 # What the benchmarks need beyond PACKAGES: Cairo, the baseline the frame is measured against,
 # and valgrind, which counts its instructions.
 BENCH_PACKAGES := libcairo2-dev valgrind

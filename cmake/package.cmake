@@ -47,7 +47,8 @@ set(KORVA_PKG_CONFIG_DEPENDENCIES
     "SDL2|sdl2|libsdl2-dev"
     "FREETYPE|freetype2|libfreetype-dev"
     "FONTCONFIG|fontconfig|libfontconfig-dev"
-    "X11_LIBS|xkbcommon xkbcommon-x11 xcb x11|libxkbcommon-x11-dev libx11-dev")
+    "X11_LIBS|xkbcommon xkbcommon-x11 xcb x11|libxkbcommon-x11-dev libx11-dev"
+    "GIF|libgif|libgif-dev")
 
 # Programs that link libraries built with the sanitizers need the sanitizers' runtime as well.
 set(KORVA_CLIENT_LINK_OPTIONS "")

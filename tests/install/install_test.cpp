@@ -37,10 +37,11 @@ struct Program {
     std::vector<std::string> shots;
     std::string kept; // the folder, under the source tree, of the shots to compare with; empty:
                       // compared with the run of the example built in the source tree
+    std::vector<std::string> gifs = {}; // animated GIFs, compared with those of the source tree
 };
 
 const std::vector<Program> PROGRAMS = {
-    {"ball", "ball", "tests/install/ball.actions", BALL_LOG, {"ball.png"}, ""},
+    {"ball", "ball", "tests/install/ball.actions", BALL_LOG, {"ball.png"}, "", {"ball.gif"}},
     {"pad", "pad", "tests/install/pad.actions", PAD_LOG, {"drawn.png", "replayed.png"}, ""},
     {"hello",
      "readme",
@@ -166,6 +167,11 @@ class Install : public ::testing::Test {
                                                      : std::string(SOURCE_DIR) + "/" + program.kept;
         for (const std::string &shot : program.shots)
             expect_same_image(directory + "/" + shot, reference + "/" + shot);
+        for (const std::string &gif : program.gifs) {
+            std::string written = read_file(directory + "/" + gif);
+            EXPECT_GT(written.size(), 1000u) << gif;
+            EXPECT_EQ(written, read_file(root + "/reference-" + program.name + "/" + gif)) << gif;
+        }
     }
 
     static std::string root, prefix;

@@ -36,6 +36,10 @@ int help(const char *program) {
         "  focus graphics|text   give the keyboard to one of the two windows\n"
         "  shot FILE.png         save the graphics window's pixels\n"
         "  textshot FILE.png     save the text window's pixels\n"
+        "  gif FILE.gif          from now on, keep each picture the graphics window shows as a\n"
+        "                        frame of an animated GIF, as long as it was shown\n"
+        "  gif end               write that GIF (so do the next gif and the end of the run)\n"
+        "  textgif FILE.gif      the same for the text window; textgif end ends it\n"
         "  close                 close the graphics window\n"
         "# starts a comment. When the actions run out, the graphics window is closed.\n"
         "Options:\n"
@@ -43,8 +47,8 @@ int help(const char *program) {
         "  --log FILE     write every log line to FILE\n"
         "  --             what follows is the program's command line\n"
         "Exit status: the program's own; 2 for an action file that cannot be read, a click\n"
-        "outside the window or a shot that cannot be written; 3 for a program that does not\n"
-        "end once its window is closed.\n");
+        "outside the window or a shot or GIF that cannot be written; 3 for a program that does\n"
+        "not end once its window is closed.\n");
     return 0;
 }
 
@@ -112,9 +116,11 @@ int main(int argc, char **argv) {
     headless::Runner runner(display, std::move(actions),
                             std::string(argv[0]) + ": " + actions_path);
     display.set_idle_handler([&](display::Time deadline) { runner.on_idle(deadline); });
+    display.set_present_observer([&](int window) { runner.on_present(window); });
 
     int status = WinMain(reinterpret_cast<HINSTANCE>(uintptr_t(0x400000)), nullptr,
                          command_line.data(), SW_SHOWDEFAULT);
+    runner.end_gifs();
     if (log) {
         gfx_log_stream = nullptr;
         std::fclose(log);

@@ -65,6 +65,11 @@ bool Runner::perform(const Action &action, display::Time deadline) {
         next_++;
         shot(action.verb == Verb::Shot ? GRAPHICS_TITLE : TEXT_TITLE, action.text, action.line);
         return true;
+    case Verb::Gif:
+    case Verb::TextGif:
+        next_++;
+        gif(action);
+        return true;
     case Verb::Close:
         next_++;
         if (!graphics) return true;
@@ -77,6 +82,7 @@ bool Runner::perform(const Action &action, display::Time deadline) {
 // With the actions done, the graphics window is closed for the program, which then ends.
 void Runner::finish(display::Time deadline) {
     int graphics = display_.find_window(GRAPHICS_TITLE);
+    end_gifs();
     if (!closed_ && graphics) {
         closed_ = true;
         closed_at_ = display_.now();
@@ -142,6 +148,38 @@ void Runner::shot(const std::string &title, const std::string &path, int line) {
 void Runner::fail(int line, const std::string &message) {
     std::fprintf(stderr, "%s: line %d: %s\n", where_.c_str(), line, message.c_str());
     failures_++;
+}
+
+// A GIF of the graphics or the text window begins, ending the one of that window being written;
+// `gif end` only ends it.
+void Runner::gif(const Action &action) {
+    bool text_window = action.verb == Verb::TextGif;
+    end_gif(text_window);
+    if (action.text.empty()) return;
+    std::string error;
+    int window = display_.find_window(text_window ? TEXT_TITLE : GRAPHICS_TITLE);
+    if (gifs_[text_window].begin(display_, window, action.text, error)) {
+        gif_lines_[text_window] = action.line;
+        return;
+    }
+    fail(action.line, "cannot write " + action.text + ": " + error);
+}
+
+void Runner::end_gif(bool text_window) {
+    GifRecording &recording = gifs_[text_window];
+    if (!recording.active()) return;
+    std::string path = recording.path(), error;
+    if (recording.end(error)) return;
+    fail(gif_lines_[text_window], "cannot write " + path + ": " + error);
+}
+
+void Runner::end_gifs() {
+    end_gif(false);
+    end_gif(true);
+}
+
+void Runner::on_present(int window) {
+    for (GifRecording &recording : gifs_) recording.before_present(window);
 }
 
 } // namespace headless

@@ -4,6 +4,7 @@
 
 #include "platform/display/virtual/virtual_display.h"
 #include "tools/headless/actions.h"
+#include "tools/headless/gif_recording.h"
 
 #include <vector>
 
@@ -21,7 +22,12 @@ class Runner {
     // The virtual display's idle handler.
     void on_idle(display::Time deadline);
 
-    // Actions that failed: clicks outside the window, shots that could not be written.
+    // The virtual display's present observer: the GIFs being written take their frames.
+    void on_present(int window);
+    // Ends the GIFs being written, as at the end of the actions or of the program.
+    void end_gifs();
+
+    // Actions that failed: clicks outside the window, shots and GIFs that could not be written.
     int failures() const { return failures_; }
 
   private:
@@ -32,6 +38,8 @@ class Runner {
     bool click(int window, const Action &action);
     void type(const std::string &text);
     void shot(const std::string &title, const std::string &path, int line);
+    void gif(const Action &action);
+    void end_gif(bool text_window);
     void fail(int line, const std::string &message);
 
     virtual_display::Display &display_;
@@ -43,6 +51,9 @@ class Runner {
     bool closed_ = false;
     display::Time closed_at_ = 0;
     int failures_ = 0;
+    // The GIFs of the graphics window [0] and the text window [1], with the lines that began them.
+    GifRecording gifs_[2];
+    int gif_lines_[2] = {0, 0};
 };
 
 } // namespace headless
