@@ -114,7 +114,8 @@ bench: deps deps-bench
 	@$(MAKE) --no-print-directory build
 	@./bench/run.sh $(BUILD)
 
-# Remakes the demo's golden frames and log after a deliberate change to its pictures.
+# Remakes the pictures that tests compare with and the README shows, after a deliberate change to
+# what is drawn.
 golden: build
 	@./tools/update-golden.sh $(BUILD)
 

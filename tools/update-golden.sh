@@ -1,7 +1,8 @@
 #!/bin/sh
 # Remakes the pictures that tests compare with, after a deliberate change to what is drawn: the
 # demo's golden frames and log, the install test's kept shots of the README's programs, and the
-# README's picture of the palette. Review the new pictures before committing them.
+# README's pictures of the palette and of the demo (still and animated). Review the new pictures
+# before committing them.
 #   usage: tools/update-golden.sh [BUILD_DIR]
 set -e
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,3 +23,7 @@ done
 echo "Updated the shots in tests/install/expected."
 (cd "$top/docs" && "$build/bin/palette-headless" palette.actions)
 echo "Updated docs/palette.png."
+for actions in demo.actions demo-gif.actions; do
+    (cd "$top/docs" && "$build/bin/bugdemo-headless" "$actions")
+done
+echo "Updated docs/demo.png and docs/demo.gif."
