@@ -13,18 +13,20 @@ constexpr int MAX_CODES = 4096;
 constexpr uint16_t TABLE_FULL = 4095;
 constexpr size_t MAX_INDICES = 256;
 
-// How many of the `limit` indices from `from` on equal `index`, counted from the first; eight
-// at a time, the first that differs found from the lowest differing byte.
-size_t run_ahead(const uint8_t *indices, size_t from, size_t limit, uint8_t index) {
+// How many of the indices from `from` on, up to `limit` of them, equal `index`. Eight are read
+// at a time while `count` allows, and the first that differs is found from the lowest differing
+// byte.
+size_t run_ahead(const uint8_t *indices, size_t from, size_t limit, size_t count, uint8_t index) {
     const uint64_t pattern = 0x0101010101010101ull * index;
     size_t n = 0;
-    for (uint64_t word; n + 8 <= limit; n += 8) {
-        std::memcpy(&word, indices + from + n, 8);
-        if (uint64_t differing = word ^ pattern) {
-            if constexpr (std::endian::native == std::endian::little)
-                return n + size_t(std::countr_zero(differing)) / 8;
-            break;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (uint64_t word; n < limit && from + n + 8 <= count;) {
+            std::memcpy(&word, indices + from + n, 8);
+            uint64_t differing = word ^ pattern;
+            if (differing) return std::min(limit, n + size_t(std::countr_zero(differing)) / 8);
+            n += 8;
         }
+        if (n >= limit) return limit;
     }
     while (n < limit && indices[from + n] == index) n++;
     return n;
@@ -33,12 +35,14 @@ size_t run_ahead(const uint8_t *indices, size_t from, size_t limit, uint8_t inde
 } // namespace
 
 LzwEncoder::LzwEncoder()
-    : child_(size_t(MAX_CODES) * MAX_INDICES, 0), chain_(MAX_CODES), chain_first_(MAX_CODES, 0),
-      chain_place_(MAX_CODES, 0), last_index_(MAX_CODES, 0) {}
+    : child_(size_t(MAX_CODES) * MAX_INDICES, 0), prefix_(MAX_CODES, 0), chain_(MAX_CODES),
+      chain_first_(MAX_CODES, 0), chain_place_(MAX_CODES, 0), last_index_(MAX_CODES, 0) {}
 
 // The single indices are the first codes, each the first of its chain; then the clear and end
-// codes.
+// codes. The strings of the last compression are forgotten with the code size they were made
+// with.
 void LzwEncoder::start(int code_size) {
+    forget_strings();
     code_size_ = code_size;
     clear_code_ = uint16_t(1u << code_size);
     for (uint16_t index = 0; index < clear_code_; index++) {
@@ -49,12 +53,17 @@ void LzwEncoder::start(int code_size) {
     clear_table();
 }
 
-// Forgets every string longer than one index, as the decoder does on a clear code. The chains
-// are emptied up to the codes given out so far, whatever the code size they were given with.
-void LzwEncoder::clear_table() {
-    for (uint32_t slot : used_) child_[slot] = 0;
-    used_.clear();
+// Empties the table's slots and every chain of the codes given out so far.
+void LzwEncoder::forget_strings() {
+    for (uint16_t code = uint16_t(clear_code_ + 2); code < next_code_; code++)
+        child_[uint32_t(prefix_[code]) << code_size_ | last_index_[code]] = 0;
     for (uint16_t code = 0; code < next_code_; code++) chain_[code].clear();
+    next_code_ = 0;
+}
+
+// Forgets every string longer than one index, as the decoder does on a clear code.
+void LzwEncoder::clear_table() {
+    forget_strings();
     for (uint16_t index = 0; index < clear_code_; index++) chain_[index].push_back(index);
     next_code_ = uint16_t(clear_code_ + 2);
     code_width_ = code_size_ + 1;
@@ -63,9 +72,8 @@ void LzwEncoder::clear_table() {
 
 void LzwEncoder::add_entry(uint16_t prefix, uint8_t index) {
     uint16_t code = next_code_++;
-    uint32_t slot = uint32_t(prefix) << code_size_ | index;
-    child_[slot] = code;
-    used_.push_back(slot);
+    child_[uint32_t(prefix) << code_size_ | index] = code;
+    prefix_[code] = prefix;
     last_index_[code] = index;
     if (last_index_[prefix] == index) {
         // The prefix is the last of its chain: had it a longer one, it would not be added.
@@ -83,32 +91,27 @@ void LzwEncoder::add_entry(uint16_t prefix, uint8_t index) {
 void LzwEncoder::put_code(uint16_t code) {
     bits_ |= uint64_t(code) << bit_count_;
     bit_count_ += code_width_;
-    for (; bit_count_ >= 8; bit_count_ -= 8, bits_ >>= 8) put_byte(uint8_t(bits_ & 0xFF));
+    for (; bit_count_ >= 8; bit_count_ -= 8, bits_ >>= 8) bytes_.push_back(uint8_t(bits_ & 0xFF));
     if (next_code_ >= width_limit_) width_limit_ = uint16_t(1u << ++code_width_);
 }
 
-void LzwEncoder::put_byte(uint8_t byte) {
-    std::vector<uint8_t> &out = *blocks_;
-    if (out[block_start_] == 255) {
-        block_start_ = out.size();
-        out.push_back(0);
-    }
-    out.push_back(byte);
-    out[block_start_]++;
-}
-
-void LzwEncoder::flush() {
-    if (bit_count_ > 0) put_byte(uint8_t(bits_ & 0xFF));
+// The bytes with the last bits, in sub-blocks of up to 255 bytes after their length.
+void LzwEncoder::put_blocks(std::vector<uint8_t> &blocks) {
+    if (bit_count_ > 0) bytes_.push_back(uint8_t(bits_ & 0xFF));
     bits_ = 0;
     bit_count_ = 0;
-    if (blocks_->at(block_start_) == 0) blocks_->pop_back();
+    blocks.clear();
+    for (size_t at = 0; at < bytes_.size(); at += 255) {
+        size_t length = std::min<size_t>(255, bytes_.size() - at);
+        blocks.push_back(uint8_t(length));
+        blocks.insert(blocks.end(), bytes_.begin() + ptrdiff_t(at),
+                      bytes_.begin() + ptrdiff_t(at + length));
+    }
 }
 
 void LzwEncoder::compress(const uint8_t *indices, size_t count, int code_size,
                           std::vector<uint8_t> &blocks) {
-    blocks.assign(1, 0);
-    blocks_ = &blocks;
-    block_start_ = 0;
+    bytes_.clear();
     start(code_size);
     put_code(clear_code_);
     uint16_t current = indices[0];
@@ -120,8 +123,8 @@ void LzwEncoder::compress(const uint8_t *indices, size_t count, int code_size,
             const std::vector<uint16_t> &chain = chain_[chain_first_[current]];
             size_t place = chain_place_[current];
             if (place + 1 < chain.size()) {
-                size_t ahead =
-                    run_ahead(indices, i, std::min(count - i, chain.size() - 1 - place), index);
+                size_t limit = std::min(count - i, chain.size() - 1 - place);
+                size_t ahead = run_ahead(indices, i, limit, count, index);
                 current = chain[place + ahead];
                 i += ahead;
                 continue;
@@ -146,8 +149,7 @@ void LzwEncoder::compress(const uint8_t *indices, size_t count, int code_size,
     }
     put_code(current);
     put_code(uint16_t(clear_code_ + 1));
-    flush();
-    blocks_ = nullptr;
+    put_blocks(blocks);
 }
 
 } // namespace headless

@@ -23,20 +23,20 @@ class LzwEncoder {
 
   private:
     void start(int code_size);
+    void forget_strings();
     void clear_table();
     void add_entry(uint16_t prefix, uint8_t index);
     void put_code(uint16_t code);
-    void put_byte(uint8_t byte);
-    void flush();
+    void put_blocks(std::vector<uint8_t> &blocks);
 
     int code_size_ = 0;
     uint16_t clear_code_ = 0, next_code_ = 0;
     int code_width_ = 0;
     uint16_t width_limit_ = 0;
     // The table: child_[code << code_size | index] is the code of that string extended by the
-    // index, 0 for none; used_ lists the slots set, to clear them again.
+    // index, 0 for none; each code's prefix, to clear the table again.
     std::vector<uint16_t> child_;
-    std::vector<uint32_t> used_;
+    std::vector<uint16_t> prefix_;
     // Chains of a string extended by one index again and again (s, s+i, s+i+i, ...): the codes
     // of a chain in order, kept under its first code, and for each code its chain's first code,
     // its place in the chain (0 for the first) and its last index. A code's chain is that of its
@@ -44,11 +44,10 @@ class LzwEncoder {
     std::vector<std::vector<uint16_t>> chain_;
     std::vector<uint16_t> chain_first_, chain_place_;
     std::vector<uint8_t> last_index_;
-    // Output: bits not yet whole bytes, and the sub-block being filled.
+    // Output: the bytes so far, and the bits not yet a whole byte.
+    std::vector<uint8_t> bytes_;
     uint64_t bits_ = 0;
     int bit_count_ = 0;
-    std::vector<uint8_t> *blocks_ = nullptr;
-    size_t block_start_ = 0;
 };
 
 } // namespace headless
