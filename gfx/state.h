@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gfx/gfx.h"
+#include "platform/win.h"
 
 #include <cstdarg>
 #include <cstdint>
@@ -165,6 +166,7 @@ void record_decided_event(bool from_script);
     VARIABLE(unsigned char, single_step, 0)                                                        \
     VARIABLE(unsigned char, quit_requested, 0)                                                     \
     VARIABLE(int, tick_pending, 0)                                                                 \
+    VARIABLE(bool, told_not_open, false) /* a wait without gfx_open said so */                     \
     /* Run menu and keyboard commands (menu.cpp) */                                                \
     VARIABLE(HMENU, run_menu, nullptr)                                                             \
     VARIABLE(int, ctrl_down, 0)                                                                    \
