@@ -212,11 +212,6 @@ TEST_F(DrawingCalls, LongFormattedTextReportsItsFullLength) {
 // Coordinates at the ends of the integer range reach GDI clamped; GDI may refuse them, but the
 // calls return and later drawing works.
 TEST_F(DrawingCalls, FarAwayShapesFinishAndClip) {
-    gfx_circle(RED, 0, 0, 1000000);
-    EXPECT_EQ(canvas_pixel(0, 0), pixel_of(palette[RED]));
-    EXPECT_EQ(canvas_pixel(600, 539), pixel_of(palette[RED]));
-    gfx_circle(BLUE, INT_MAX, INT_MIN, INT_MAX);
-    gfx_oval(RED, INT_MIN, INT_MIN, INT_MAX, INT_MAX, 3);
     gfx_rectangle(BLUE, INT_MIN, INT_MAX, INT_MAX, INT_MIN, 0);
     gfx_line(GREEN, INT_MIN, INT_MIN, INT_MAX, INT_MAX, 5);
     gfx_text(RED, INT_MAX, INT_MIN, 127, "far away");

@@ -1,6 +1,7 @@
 // Menu drawing in the colours of Windows' standard scheme: a light gray menu, black text, the
 // selection in the highlight colour with white text, unavailable entries in gray text.
 #include "platform/user/menu/draw.h"
+#include "platform/gdi/raster/raster.h"
 #include "platform/gdi/text/text.h"
 
 #include <algorithm>
