@@ -17,7 +17,7 @@ enum class InputKind {
     MouseMove,    // x, y
     KeyDown,      // virtual_key, scan_code, repeat
     KeyUp,        // virtual_key, scan_code
-    Text,         // character: one Latin-1 character typed that no key press gives
+    Text,         // character: one code page 1252 character typed that no key press gives
     CloseRequest, // the window's close box
     Exposed,      // the window's content must be repainted
     Resized,      // x, y: the new content size
@@ -80,7 +80,8 @@ class Backend {
     // Sleeps until input arrives or the clock reaches `deadline` (NEVER: no deadline).
     virtual void wait(Time deadline) = 0;
 
-    // The character a key gives with the given modifiers under the current keyboard layout, or 0.
+    // The code page 1252 character a key gives with the given modifiers under the current
+    // keyboard layout, or 0.
     virtual unsigned char key_character(int virtual_key, int scan_code, bool shift, bool caps_lock,
                                         bool altgr) = 0;
 

@@ -6,6 +6,7 @@
 // positions, sizes and clicks are converted here, so the window layer sees its own pixels only.
 // The window manager draws the real caption and frame around the content.
 #include "platform/display/sdl/sdl_display.h"
+#include "platform/code_page.h"
 #include "platform/display/sdl/display_scale.h"
 #include "platform/display/sdl/latency_trace.h"
 #include "platform/display/sdl/presented_frame.h"
@@ -45,20 +46,6 @@ struct Window {
     bool frame_placed = false; // placed knowing the window manager's frame
 };
 
-// Window titles are ANSI text, which SDL takes as UTF-8.
-std::string utf8_from_latin1(const std::string &text) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c < 0x80) {
-            out += char(c);
-        } else {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 // The characters that Windows gives these keys on every layout.
 unsigned char fixed_character(int virtual_key) {
     switch (virtual_key) {
@@ -94,7 +81,7 @@ class SdlDisplay : public display::Backend {
         Window w;
         w.placement = placement;
         w.window = SDL_CreateWindow(
-            utf8_from_latin1(title).c_str(), screen_x(placement.x + placement.content_x),
+            platform::utf8_of_cp1252(title).c_str(), screen_x(placement.x + placement.content_x),
             screen_y(placement.y + placement.content_y), std::max(1, placement.width * scale_),
             std::max(1, placement.height * scale_), flags);
         if (!w.window) {
@@ -127,7 +114,7 @@ class SdlDisplay : public display::Backend {
 
     void set_title(int window, const std::string &title) override {
         if (Window *w = find(window))
-            SDL_SetWindowTitle(w->window, utf8_from_latin1(title).c_str());
+            SDL_SetWindowTitle(w->window, platform::utf8_of_cp1252(title).c_str());
     }
 
     void place_window(int window, const display::Placement &placement) override {
