@@ -44,9 +44,10 @@ void handle_left_button(LPARAM lparam) {
     pending_y = origin_y - client_y;
 }
 
-// Characters typed with Ctrl held are no events: the Ctrl shortcuts act on the key-downs.
+// Characters typed with Ctrl held are no events: the Ctrl shortcuts act on the key-downs. With
+// Alt held too the key was AltGr, which types characters like any other key.
 void handle_character(WPARAM wparam) {
-    if (ctrl_down == 1) return;
+    if (ctrl_down == 1 && !alt_key_held()) return;
     pending_kind = EVENT_KBD;
     pending_key = char(wparam & 0xFF);
 }

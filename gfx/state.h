@@ -128,10 +128,16 @@ enum {
 extern HMENU run_menu;
 extern int ctrl_down;
 
+// Bit 30 of a key message's lparam: the key was down before, so this key-down is a repeat.
+constexpr LPARAM KEY_WAS_DOWN = LPARAM(1) << 30;
+
 void build_run_menu(HWND window);
 void run_command(WPARAM id);
-void handle_key_down(WPARAM key);
+void handle_key_down(WPARAM key, LPARAM lparam);
 void handle_key_up(WPARAM key);
+void sync_ctrl_key();
+// Alt is held, as far as the key messages taken so far tell.
+bool alt_key_held();
 
 // ---- Scripts (script.cpp) ------------------------------------------------------------------
 

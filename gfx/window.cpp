@@ -95,11 +95,12 @@ LRESULT CALLBACK graphics_window_proc(HWND window, UINT message, WPARAM wparam, 
         return 0;
     case WM_SIZE: update_origin(window); return 0;
     case WM_PAINT: paint_graphics_window(window); return 0;
-    case WM_KEYDOWN: handle_key_down(wparam); return 0;
+    case WM_KEYDOWN: handle_key_down(wparam, lparam); return 0;
     case WM_KEYUP: handle_key_up(wparam); return 0;
     case WM_COMMAND: run_command(wparam); return 0;
     case WM_CHAR: handle_character(wparam); return 0;
     case WM_TIMER: handle_timer(); return 0;
+    case WM_SETFOCUS: sync_ctrl_key(); return 0;
     case WM_LBUTTONDOWN: handle_left_button(lparam); return 0;
     default: return DefWindowProcA(window, message, wparam, lparam);
     }

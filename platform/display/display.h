@@ -85,6 +85,13 @@ class Backend {
     virtual unsigned char key_character(int virtual_key, int scan_code, bool shift, bool caps_lock,
                                         bool altgr) = 0;
 
+    // The character a key-down types, in the order keys are typed: like key_character, but a
+    // dead key types nothing and composes with the key after it (an acute accent, then e: é).
+    virtual unsigned char typed_character(int virtual_key, int scan_code, bool shift,
+                                          bool caps_lock, bool altgr) {
+        return key_character(virtual_key, scan_code, shift, caps_lock, altgr);
+    }
+
     // A menu of the window opened or closed; it has the mouse and the keyboard while open.
     virtual void menu_shown(int window, bool open) {
         (void)window;

@@ -140,15 +140,14 @@ step="Ctrl+A in the text window starts the animation"
 key_to "$text" ctrl+a
 within 5 moving || fail "the picture stands still"
 
-step="a Ctrl released while another window has the focus stays down for the program"
+step="a Ctrl released while another window has the focus is up when the focus comes back"
 timeout 10 xdotool windowfocus --sync "$graphics" keydown ctrl
 timeout 10 xdotool windowfocus --sync "$root" keyup ctrl
-key_to "$graphics" h # a plain H, with Ctrl still down as far as the program knows: Halt
-within 5 still || fail "H without Ctrl did not halt"
-key_to "$graphics" ctrl # pressed and released here: Ctrl is up again
-key_to "$graphics" a
+key_to "$graphics" h # a plain H: a character, no Halt
 sleep 0.5
-still || fail "A without Ctrl started the animation"
+moving || fail "H without Ctrl halted the animation"
+key_to "$graphics" ctrl+h
+within 5 still || fail "Ctrl+H did not halt"
 
 step="Ctrl+L in the text window logs the drawing calls of the next frame there"
 geometry t "$text"

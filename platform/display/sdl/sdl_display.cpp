@@ -172,6 +172,7 @@ class SdlDisplay : public display::Backend {
             if (!translate(e, event)) continue;
             if (event.kind == display::InputKind::MouseDown && event.button == 1)
                 latency_.button_down(event.window);
+            if (event.kind == display::InputKind::FocusGained) event = after_held_keys(event);
             return true;
         }
         return false;
@@ -200,6 +201,14 @@ class SdlDisplay : public display::Backend {
         return altgr ? 0 : display::us_key_character(virtual_key, shift, caps_lock);
     }
 
+    unsigned char typed_character(int virtual_key, int scan_code, bool shift, bool caps_lock,
+                                  bool altgr) override {
+        if (!layout_ || fixed_character(virtual_key))
+            return key_character(virtual_key, scan_code, shift, caps_lock, altgr);
+        return layout_->typed(scan_code, shift, caps_lock, altgr,
+                              is_keypad_number_key(virtual_key));
+    }
+
   private:
     Window *find(int id) {
         auto it = windows_.find(id);
@@ -208,6 +217,23 @@ class SdlDisplay : public display::Backend {
 
     int screen_x(int x) const { return screen_.x + x * scale_; }
     int screen_y(int y) const { return screen_.y + y * scale_; }
+
+    // SDL tells of the focus coming to a window before it makes up the presses of the keys held
+    // at that moment: those go first, so that the window gaining the focus finds the key state
+    // as it is (Ctrl held or not).
+    display::InputEvent after_held_keys(const display::InputEvent &focus_gained) {
+        SDL_Event held;
+        while (made_up_keys_ &&
+               SDL_PeepEvents(&held, 1, SDL_GETEVENT, made_up_keys_, made_up_keys_) > 0) {
+            display::InputEvent key;
+            if (translate(held, key)) pending_.push_back(key);
+        }
+        if (pending_.empty()) return focus_gained;
+        pending_.push_back(focus_gained);
+        display::InputEvent first = pending_.front();
+        pending_.pop_front();
+        return first;
+    }
 
     // The window manager's frame around the window, once it has told it; false before.
     static bool frame_of(Window &w, int &left, int &top) {
