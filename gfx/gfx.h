@@ -79,7 +79,9 @@ enum { CANVAS_WIDTH = 601, CANVAS_HEIGHT = 540 };
 // Opens the graphics window (601 x 540 at the top-left of the screen, with the Run menu) and
 // the text window (along the bottom third of the screen), creates the canvas and starts the
 // animation timer, halted. Pass WinMain's four arguments unchanged. Logging is on at first.
-// The canvas holds no picture yet: call gfx_clear before drawing. Returns 1.
+// The canvas holds no picture yet: call gfx_clear before drawing. Returns 1. When a window or
+// the canvas cannot be made, it says so on the standard error and ends the program with
+// status 1.
 int gfx_open(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_line, int show_mode);
 
 // Gives back the graphics window's drawing context and closes the script file; call it last,

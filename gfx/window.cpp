@@ -1,6 +1,9 @@
 // The package's windows: opening and closing, the graphics window's messages, the text window.
 #include "gfx/state.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 HWND graphics_window = nullptr;
 HWND text_window = nullptr;
 HDC window_dc = nullptr;
@@ -29,6 +32,14 @@ static void register_window_classes(HINSTANCE instance) {
     RegisterClassA(&window_class);
 }
 
+// Without its windows or its canvas the program could only wait forever for events that never
+// come: it says why and ends.
+static void require(bool made, const char *what) {
+    if (made) return;
+    fprintf(stderr, "gfx_open: cannot create %s; the program ends\n", what);
+    exit(1);
+}
+
 int gfx_open(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int show_mode) {
     if (!previous_instance) register_window_classes(instance);
     int screen_width = GetSystemMetrics(SM_CXSCREEN);
@@ -39,14 +50,17 @@ int gfx_open(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int show_mo
     graphics_window =
         CreateWindowExA(0, "DrawWndClass", "KORVA Graphics", WS_CAPTION | WS_SYSMENU, 0, 0,
                         CANVAS_WIDTH, CANVAS_HEIGHT, nullptr, nullptr, instance, nullptr);
+    require(graphics_window != nullptr, "the window \"KORVA Graphics\"");
     text_window = CreateWindowExA(0, "TextWndClass", "KORVA Text", WS_OVERLAPPEDWINDOW, 0,
                                   (2 * screen_height) / 3 + 1, screen_width, screen_height / 3,
                                   nullptr, nullptr, instance, nullptr);
+    require(text_window != nullptr, "the window \"KORVA Text\"");
 
     window_dc = GetDC(graphics_window);
     canvas.image = CreateCompatibleBitmap(window_dc, CANVAS_WIDTH, CANVAS_HEIGHT);
     canvas.dc = CreateCompatibleDC(window_dc);
-    SelectObject(canvas.dc, canvas.image);
+    require(window_dc && canvas.image && canvas.dc && SelectObject(canvas.dc, canvas.image),
+            "the canvas");
 
     ShowWindow(text_window, show_mode);
     ShowWindow(graphics_window, show_mode);
