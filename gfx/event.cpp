@@ -82,14 +82,12 @@ static int wait_for_event(EventData *data) {
     pending_key = 0;
     pending_y = 0;
     pending_x = 0;
-    bool from_script = false;
     for (;;) {
         bool took_message = false;
-        from_script = run_pass(took_message);
-        if (from_script || wait_is_over()) break;
+        if (run_pass(took_message) || wait_is_over()) break;
         if (!took_message) WaitMessage();
     }
-    record_decided_event(from_script);
+    record_decided_event();
     data->x = pending_x;
     data->y = pending_y;
     data->key = pending_key;

@@ -2,8 +2,7 @@
 #include "gfx/state.h"
 
 void reset_package_state() {
-    // Closing the stream also forgets its direction; the script file's other private flags are
-    // set afresh by every recording before they are read.
+    // Closing the stream also forgets its direction.
     close_script_file();
 
     graphics_window = nullptr;
@@ -36,4 +35,5 @@ void reset_package_state() {
     playing_back = 0;
     play_one = 0;
     repeat_count = 0;
+    script_write_failed = 0;
 }

@@ -146,16 +146,21 @@ extern unsigned char playing_back;
 extern unsigned char play_one;
 extern int repeat_count;
 extern FILE *script_file;
+// A write to the open script failed: nothing more is written to it.
+extern unsigned char script_write_failed;
 
 void record_event(int kind, int x, int y, char key);
 int read_script_event();
 void stop_playback();
 void close_script_file();
 void stop_recording();
+// Starts a recording; refused, with a log line, while a script is being played.
 void start_recording();
 void end_playback();
 // The recording step of a wait: folds or writes the event just decided.
-void record_decided_event(bool from_script);
+void record_decided_event();
+// The session ends without a quit: a recording writes its folded ticks and closes the file.
+void finish_recording();
 
 // ---- Fresh state (reset.cpp) ----------------------------------------------------------------
 

@@ -115,6 +115,11 @@ LRESULT CALLBACK graphics_window_proc(HWND window, UINT message, WPARAM wparam, 
     case WM_CHAR: handle_character(wparam); return 0;
     case WM_TIMER: handle_timer(); return 0;
     case WM_SETFOCUS: sync_ctrl_key(); return 0;
+    case WM_ENDSESSION:
+        // The session ends, and the process with it, without a quit message: the recording is
+        // completed now.
+        if (wparam) finish_recording();
+        return 0;
     case WM_LBUTTONDOWN: handle_left_button(lparam); return 0;
     default: return DefWindowProcA(window, message, wparam, lparam);
     }

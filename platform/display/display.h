@@ -23,6 +23,7 @@ enum class InputKind {
     Resized,      // x, y: the new content size
     FocusGained,
     FocusLost,
+    QuitRequest, // the program is asked to end from outside its windows (Ctrl+C, kill)
 };
 
 struct InputEvent {

@@ -96,6 +96,8 @@ void handle(const display::InputEvent &event) {
     case display::InputKind::FocusLost:
         if (w) user::backend_focus_changed(window, event.kind == display::InputKind::FocusGained);
         break;
+    // Ended from outside, the program ends as it would by its own Quit command.
+    case display::InputKind::QuitRequest: PostQuitMessage(0); break;
     }
 }
 

@@ -20,6 +20,7 @@
 #include <SDL.h>
 #include <algorithm>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -323,6 +324,13 @@ class SdlDisplay : public display::Backend {
         case SDL_KEYMAPCHANGED:
             if (layout_) layout_->reload();
             return false;
+        case SDL_QUIT:
+            // SDL's answer to SIGINT and SIGTERM. A second one ends the process at once, should
+            // the program no longer answer.
+            std::signal(SIGINT, SIG_DFL);
+            std::signal(SIGTERM, SIG_DFL);
+            out.kind = display::InputKind::QuitRequest;
+            return true;
         default:
             if (made_up_keys_ && e.type == made_up_keys_)
                 return translate_key(SDL_Scancode(e.user.code), e.user.data1 != nullptr, false,
@@ -409,12 +417,13 @@ std::string x11_reason() {
 } // namespace
 
 std::unique_ptr<display::Backend> open(std::string &error) {
-    // Windows delivers the click that activates a window; Ctrl+C ends the process as usual; a
-    // window's close box closes that window only; the window surface is the server's shared
-    // memory, not a texture; a desktop compositor keeps compositing our windows; the screen
-    // saver comes on as it would for any other program.
+    // Windows delivers the click that activates a window; SIGINT and SIGTERM (Ctrl+C, kill)
+    // become SDL_QUIT, which wakes a waiting program; a window's close box closes that window
+    // only; the window surface is the server's shared memory, not a texture; a desktop
+    // compositor keeps compositing our windows; the screen saver comes on as it would for any
+    // other program.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");

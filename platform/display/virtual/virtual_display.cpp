@@ -180,6 +180,10 @@ void Display::close(int window) {
     push(display::InputKind::CloseRequest, window);
 }
 
+void Display::request_quit() {
+    push(display::InputKind::QuitRequest, 0);
+}
+
 void Display::expose(int window) {
     push(display::InputKind::Exposed, window);
 }

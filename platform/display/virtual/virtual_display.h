@@ -81,6 +81,8 @@ class Display : public display::Backend {
     // The focus goes to a window of another program.
     void focus_elsewhere();
     void close(int window);
+    // The program is asked to end from outside its windows, as by Ctrl+C in its terminal.
+    void request_quit();
     void expose(int window);
     void resize(int window, int width, int height);
     void focus(int window);
