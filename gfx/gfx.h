@@ -62,7 +62,7 @@ enum {
 enum {
     EVENT_NONE = -1,    // used inside the wait only, never returned
     EVENT_MOUSE = 1,    // the left button was pressed in the graphics window; x, y on the canvas
-    EVENT_KBD = 2,      // a character was typed (Ctrl not held); key holds it
+    EVENT_KBD = 2,      // a character was typed (Ctrl not held, or AltGr); key holds it
     EVENT_PERIODIC = 3, // one animation tick: advance the animation by one frame
     EVENT_QUIT = 4      // the program is to end: the window was closed, or Quit was chosen
 };
@@ -149,11 +149,14 @@ int gfx_log(const char *format, ...)
 
 // ---- Events -------------------------------------------------------------------------------
 // Shows what was drawn since the last call, then waits for the next event and returns its
-// kind: EVENT_MOUSE (x, y set), EVENT_KBD (key set; a character above 127 is negative, read it
-// as unsigned char), EVENT_PERIODIC or EVENT_QUIT. Outputs the event does not use are 0. The
-// Run menu and its Ctrl keys act during this call. While the animation runs, EVENT_PERIODIC
-// comes with each tick of the 100 ms timer, about ten a second however fast the program draws;
-// while it is halted, only clicks, characters and quitting end the wait.
+// kind: EVENT_MOUSE (x, y set), EVENT_KBD (key set: a character of Windows' code page 1252, as
+// typed on the user's keyboard, dead keys composed; above 127 it is negative, read it as
+// unsigned char), EVENT_PERIODIC or EVENT_QUIT. Outputs the event does not use are 0, with one
+// exception: during playback, a click or a character that a script event replaced leaves its
+// values in the outputs the script event does not set. The Run menu and its Ctrl keys act
+// during this call. While the animation runs, EVENT_PERIODIC comes with each tick of the 100 ms
+// timer, about ten a second however fast the program draws; while it is halted, only clicks,
+// characters and quitting end the wait.
 int gfx_await_event(int &x, int &y, char &key);
 // Sets the animation mode, as the Run menu does: ANIMATE_RUN starts the ticks, ANIMATE_HALT
 // stops them, ANIMATE_STEP asks for exactly one more, and after ANIMATE_QUIT every later wait
@@ -163,15 +166,20 @@ int gfx_await_event(int &x, int &y, char &key);
 int gfx_animate(int mode);
 
 // ---- The Run menu ---------------------------------------------------------------------------
-// The graphics window's one menu; each entry also has a Ctrl key, which works in either window.
+// The graphics window's one menu; each entry also has a Ctrl key, which works in either window
+// (Ctrl with Alt is AltGr, which types characters: no command).
 //   Animate (Ctrl+A), Halt animation (Ctrl+H), Advance one frame (Ctrl+F: halts, then one tick)
 //   Logging (Ctrl+L): switches the description of drawing calls on or off, like gfx_logging
 //       but without showing the text window
 //   Record Script (Ctrl+R): from now on every event the program receives is also written to
 //       the file KORVA.SCR in the current directory (a run of ticks as one line); choose it
-//       again to stop
+//       again to stop. Refused while a script is being played.
 //   Playback Script (Ctrl+P): halts the animation and feeds the program the events of
-//       KORVA.SCR, one per wait, in place of live input, until the file ends
+//       KORVA.SCR, one per wait, in place of live input, until the file ends. Refused while
+//       recording.
 //   Play One Script (Ctrl+O): halts the animation and feeds the program the script's next event
 //   Quit (Ctrl+Q): the next wait returns EVENT_QUIT
+// Held down, Ctrl+L, Ctrl+R and Ctrl+P act once; Ctrl+F and Ctrl+O act on every repeat. On Linux,
+// Ctrl+C in the terminal and `kill` quit the same way; a lost X server completes a recording
+// before the program ends.
 // A program that draws the same from the same events therefore plays a recording back exactly.
