@@ -305,7 +305,7 @@ TEST_F(Scripts, PlayingWhileRecordingIsRefused) {
 }
 
 TEST_F(Scripts, OnlyAPlainFileIsOpenedAndNeverWaitedFor) {
-    alarm(20); // an open of a FIFO would wait for a writer forever
+    alarm(10); // an open of a FIFO would wait for a writer forever
     ASSERT_EQ(mkfifo("fifo", 0644), 0);
     ASSERT_EQ(mkdir("directory", 0755), 0);
     for (const char *target : {"fifo", "/dev/zero", "directory"}) {
