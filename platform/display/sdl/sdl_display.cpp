@@ -59,6 +59,14 @@ unsigned char fixed_character(int virtual_key) {
     }
 }
 
+// The signal's default action again, unless it was ignored from the start (as for a program
+// started in the background of a script), which SDL leaves as it is.
+void end_at_next_signal(int signal) {
+    struct sigaction action = {};
+    if (sigaction(signal, nullptr, &action) == 0 && action.sa_handler != SIG_IGN)
+        std::signal(signal, SIG_DFL);
+}
+
 bool is_keypad_number_key(int virtual_key) {
     return virtual_key >= VK_NUMPAD0 && virtual_key <= VK_DECIMAL;
 }
@@ -327,8 +335,8 @@ class SdlDisplay : public display::Backend {
         case SDL_QUIT:
             // SDL's answer to SIGINT and SIGTERM. A second one ends the process at once, should
             // the program no longer answer.
-            std::signal(SIGINT, SIG_DFL);
-            std::signal(SIGTERM, SIG_DFL);
+            end_at_next_signal(SIGINT);
+            end_at_next_signal(SIGTERM);
             out.kind = display::InputKind::QuitRequest;
             return true;
         default:
