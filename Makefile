@@ -5,6 +5,8 @@
 #   make install [PREFIX=DIR]   builds, then installs the package for client programs under DIR
 #                               (default /usr/local)
 #   make bench   builds and runs the benchmarks; prints every figure against its budget
+#   make build-windows32, make test-windows32   the 32-bit Windows build, and its tests under
+#                                               32-bit Wine
 # Robustness (each in a build directory of its own):
 #   make test-sanitize   the native test suite built with AddressSanitizer and UBSan
 #   make fuzz            each fuzz target for FUZZ_SECONDS (libFuzzer, clang)
@@ -14,6 +16,7 @@
 
 BUILD ?= build
 WINDOWS_BUILD ?= $(BUILD)/windows
+WINDOWS32_BUILD ?= $(BUILD)/windows32
 SANITIZE_BUILD ?= $(BUILD)/sanitize
 FUZZ_BUILD ?= $(BUILD)/fuzz
 BUILD_TYPE ?= RelWithDebInfo
@@ -36,11 +39,16 @@ BENCH_PACKAGES := libcairo2-dev valgrind
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth xdotool \
                     x11-apps
 
+# The 32-bit Windows build: mingw-w64 for i686, and Wine's 32-bit half, which Debian ships for
+# its i386 architecture (added to dpkg's first when missing).
+WINDOWS32_PACKAGES := g++-mingw-w64-i686 wine32:i386
+
 # The fuzz targets (clang 14 with libFuzzer) and the soak (valgrind, python).
 ROBUSTNESS_PACKAGES := clang libclang-rt-14-dev valgrind python3
 
 .PHONY: all deps deps-windows deps-bench deps-robustness build build-windows test test-sanitize \
-        fuzz build-fuzz soak run install golden bench clean format
+        fuzz build-fuzz soak run install golden bench clean format deps-windows32 build-windows32 \
+        test-windows32
 
 all: build
 
@@ -54,19 +62,35 @@ build: deps
 deps-windows:
 	@./tools/install-packages.sh $(WINDOWS_PACKAGES)
 
-# The Windows tests compare with native programs: they are told where those are.
-build-windows: deps-windows build
-	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	       -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DKORVA_NATIVE_BIN=$(abspath $(BUILD))/bin >/dev/null
-	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+# A Windows build: $(call windows_build,FOLDER,TOOLCHAIN FILE). Its tests compare with native
+# programs: they are told where those are.
+windows_build = cmake -S . -B $(1) -DCMAKE_TOOLCHAIN_FILE=$(2) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+                      -DKORVA_NATIVE_BIN=$(abspath $(BUILD))/bin >/dev/null && \
+                cmake --build $(1) -j $(JOBS)
+# A Windows build's tests under Wine, whose windows need an X server of their own.
+windows_tests = xvfb-run -a -s "-screen 0 1280x1024x24" \
+                    ctest --test-dir $(1) --output-on-failure -j $(JOBS)
 
-# Both suites run even when the first fails; Wine's windows need an X server of their own.
+build-windows: deps-windows build
+	@$(call windows_build,$(WINDOWS_BUILD),cmake/mingw-w64.cmake)
+
+# Both suites run even when the first fails.
 test: build build-windows
 	@status=0; \
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) || status=1; \
-	xvfb-run -a -s "-screen 0 1280x1024x24" \
-	    ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j $(JOBS) || status=1; \
+	$(call windows_tests,$(WINDOWS_BUILD)) || status=1; \
 	exit $$status
+
+# The 32-bit Windows build and its tests (the Windows suite, the smoke test of bugdemo.exe and
+# the conformance check), in a 32-bit Wine prefix of its own.
+deps-windows32: deps-windows
+	@./tools/install-packages.sh $(WINDOWS32_PACKAGES)
+
+build-windows32: deps-windows32 build
+	@$(call windows_build,$(WINDOWS32_BUILD),cmake/mingw-w64-i686.cmake)
+
+test-windows32: build-windows32
+	@$(call windows_tests,$(WINDOWS32_BUILD))
 
 deps-robustness:
 	@./tools/install-packages.sh $(ROBUSTNESS_PACKAGES)
