@@ -7,6 +7,9 @@
 #   make bench   builds and runs the benchmarks; prints every figure against its budget
 #   make build-windows32, make test-windows32   the 32-bit Windows build, and its tests under
 #                                               32-bit Wine
+#   make install-windows PREFIX=DIR   both Windows builds of the package, for programs
+#                                     cross-built with mingw-w64; make test-install-windows
+#                                     builds the examples against them and runs them under Wine
 # Robustness (each in a build directory of its own):
 #   make test-sanitize   the native test suite built with AddressSanitizer and UBSan
 #   make fuzz            each fuzz target for FUZZ_SECONDS (libFuzzer, clang)
@@ -48,7 +51,7 @@ ROBUSTNESS_PACKAGES := clang libclang-rt-14-dev valgrind python3
 
 .PHONY: all deps deps-windows deps-bench deps-robustness build build-windows test test-sanitize \
         fuzz build-fuzz soak run install golden bench clean format deps-windows32 build-windows32 \
-        test-windows32
+        test-windows32 install-windows test-install-windows
 
 all: build
 
@@ -91,6 +94,16 @@ build-windows32: deps-windows32 build
 
 test-windows32: build-windows32
 	@$(call windows_tests,$(WINDOWS32_BUILD))
+
+# Both Windows builds of the package under $(PREFIX): each in a folder named after its compiler's
+# target, with its toolchain file in $(PREFIX)/share/korva.
+install-windows: build-windows build-windows32
+	@cmake --install $(WINDOWS_BUILD) --prefix $(PREFIX)
+	@cmake --install $(WINDOWS32_BUILD) --prefix $(PREFIX)
+
+test-install-windows: build-windows build-windows32
+	@xvfb-run -a -s "-screen 0 1280x1024x24" tests/install/windows_install_test.sh \
+	    $(BUILD)/install-windows $(WINDOWS_BUILD) $(WINDOWS32_BUILD)
 
 deps-robustness:
 	@./tools/install-packages.sh $(ROBUSTNESS_PACKAGES)

@@ -18,3 +18,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# Installed with a Windows build of the KORVA package (make install-windows, into
+# PREFIX/share/korva), the toolchain file finds the package in PREFIX's folder for its target.
+get_filename_component(KORVA_INSTALLED_ROOT ${CMAKE_CURRENT_LIST_DIR}/../../${KORVA_MINGW_PREFIX}
+                       ABSOLUTE)
+if(IS_DIRECTORY ${KORVA_INSTALLED_ROOT}/lib/cmake/korva)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${KORVA_INSTALLED_ROOT})
+endif()

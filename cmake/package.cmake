@@ -4,6 +4,12 @@
 #
 #   korva::gfx       the package on real windows, with the process entry that calls WinMain
 #   korva::headless  the package on the virtual display, with the headless runner's entry
+# A Windows build installs into a folder named after its compiler's target (see
+# cmake/windows/package.cmake).
+if(WIN32)
+    set(CMAKE_INSTALL_INCLUDEDIR ${KORVA_MINGW_TARGET}/include)
+    set(CMAKE_INSTALL_LIBDIR ${KORVA_MINGW_TARGET}/lib)
+endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -24,8 +30,9 @@ file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/include/korva/gfx.h
 target_include_directories(korva_gfx PUBLIC $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
                                             $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 
-# Installing is for builds on the stand-in; a Windows build is used from its build tree.
+# A Windows build has rules of its own: its library links only Windows' own.
 if(WIN32)
+    include(cmake/windows/package.cmake)
     return()
 endif()
 
@@ -115,6 +122,8 @@ install(FILES ${PROJECT_BINARY_DIR}/package/korvaConfig.cmake
 
 # The pkg-config files name the prefix the package is installed to, which `cmake --install
 # --prefix` may choose after configuring: they are written when installing.
+set(KORVA_PC_FILES "korva korva-headless")
+set(KORVA_PC_TEMPLATES ${PROJECT_SOURCE_DIR}/cmake)
 configure_file(cmake/install-pkgconfig.cmake.in ${PROJECT_BINARY_DIR}/package/install-pkgconfig.cmake
                @ONLY)
 install(SCRIPT ${PROJECT_BINARY_DIR}/package/install-pkgconfig.cmake)
