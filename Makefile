@@ -7,6 +7,9 @@
 #   make bench   builds and runs the benchmarks; prints every figure against its budget
 #   make build-windows32, make test-windows32   the 32-bit Windows build, and its tests under
 #                                               32-bit Wine
+#   make deb        Debian packages of the package and the demo, in build/deb, checked by lintian
+#   make test-deb   installs them on this machine, builds and runs a client against /usr, and
+#                   removes them again (needs root or sudo)
 #   make install-windows PREFIX=DIR   both Windows builds of the package, for programs
 #                                     cross-built with mingw-w64; make test-install-windows
 #                                     builds the examples against them and runs them under Wine
@@ -20,6 +23,7 @@
 BUILD ?= build
 WINDOWS_BUILD ?= $(BUILD)/windows
 WINDOWS32_BUILD ?= $(BUILD)/windows32
+DEB_BUILD ?= $(BUILD)/deb
 SANITIZE_BUILD ?= $(BUILD)/sanitize
 FUZZ_BUILD ?= $(BUILD)/fuzz
 BUILD_TYPE ?= RelWithDebInfo
@@ -46,12 +50,16 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb 
 # its i386 architecture (added to dpkg's first when missing).
 WINDOWS32_PACKAGES := g++-mingw-w64-i686 wine32:i386
 
+# Making Debian packages (dpkg-shlibdeps finds the demo's library packages), checking them, and
+# reading the test's pictures (python3).
+DEB_PACKAGES := dpkg-dev lintian python3
+
 # The fuzz targets (clang 14 with libFuzzer) and the soak (valgrind, python).
 ROBUSTNESS_PACKAGES := clang libclang-rt-14-dev valgrind python3
 
 .PHONY: all deps deps-windows deps-bench deps-robustness build build-windows test test-sanitize \
         fuzz build-fuzz soak run install golden bench clean format deps-windows32 build-windows32 \
-        test-windows32 install-windows test-install-windows
+        test-windows32 install-windows test-install-windows deps-deb deb test-deb
 
 all: build
 
@@ -153,3 +161,26 @@ format:
 
 clean:
 	@rm -rf $(BUILD)
+
+# Debian packages: a build of their own for /usr, without the tests, compiled with Debian's
+# flags with all its hardening (less -g: the static libraries are shipped as built); lintian
+# must find no errors (its warnings are printed).
+deps-deb:
+	@./tools/install-packages.sh $(DEB_PACKAGES)
+
+deb: deps deps-deb
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	flags() { echo $$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get $$1 | sed 's/-g //'); }; \
+	cmake -S . -B $(DEB_BUILD)/build -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+	      "-DCMAKE_C_FLAGS=$$(flags CFLAGS)" "-DCMAKE_CXX_FLAGS=$$(flags CXXFLAGS)" \
+	      "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" \
+	      -DKORVA_TESTS=OFF -DKORVA_DEB_OUTPUT=$(abspath $(DEB_BUILD)) >/dev/null
+	@cmake --build $(DEB_BUILD)/build -j $(JOBS)
+	@rm -f $(DEB_BUILD)/*.deb
+	@cd $(DEB_BUILD)/build && cpack -G DEB
+	@lintian --fail-on error $(DEB_BUILD)/*.deb
+
+# Installs the packages on this machine with apt-get, builds and runs the README's program
+# against /usr, and purges them again (with what apt-get installed for them).
+test-deb: deb
+	@./tests/deb/test_deb.sh $(DEB_BUILD)
