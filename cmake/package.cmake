@@ -30,6 +30,22 @@ file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/include/korva/gfx.h
 target_include_directories(korva_gfx PUBLIC $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
                                             $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 
+# The CMake package of the installed targets (export set korva_targets): the targets, the
+# config file made from CONFIG_TEMPLATE, and a version file, which also keeps a 64-bit program
+# from taking a 32-bit package and the reverse.
+function(korva_install_cmake_package config_template)
+    set(KORVA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/korva)
+    install(EXPORT korva_targets NAMESPACE korva:: FILE korvaTargets.cmake
+            DESTINATION ${KORVA_CMAKE_DIR})
+    configure_package_config_file(${config_template} ${PROJECT_BINARY_DIR}/package/korvaConfig.cmake
+                                  INSTALL_DESTINATION ${KORVA_CMAKE_DIR})
+    write_basic_package_version_file(${PROJECT_BINARY_DIR}/package/korvaConfigVersion.cmake
+                                     COMPATIBILITY SameMajorVersion)
+    install(FILES ${PROJECT_BINARY_DIR}/package/korvaConfig.cmake
+                  ${PROJECT_BINARY_DIR}/package/korvaConfigVersion.cmake
+            DESTINATION ${KORVA_CMAKE_DIR})
+endfunction()
+
 # A Windows build has rules of its own: its library links only Windows' own.
 if(WIN32)
     include(cmake/windows/package.cmake)
@@ -108,17 +124,7 @@ endif()
 install(TARGETS ${KORVA_INSTALLED_TARGETS} EXPORT korva_targets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 
-set(KORVA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/korva)
-install(EXPORT korva_targets NAMESPACE korva:: FILE korvaTargets.cmake
-        DESTINATION ${KORVA_CMAKE_DIR})
-configure_package_config_file(cmake/korvaConfig.cmake.in
-                              ${PROJECT_BINARY_DIR}/package/korvaConfig.cmake
-                              INSTALL_DESTINATION ${KORVA_CMAKE_DIR})
-write_basic_package_version_file(${PROJECT_BINARY_DIR}/package/korvaConfigVersion.cmake
-                                 COMPATIBILITY SameMajorVersion)
-install(FILES ${PROJECT_BINARY_DIR}/package/korvaConfig.cmake
-              ${PROJECT_BINARY_DIR}/package/korvaConfigVersion.cmake
-        DESTINATION ${KORVA_CMAKE_DIR})
+korva_install_cmake_package(cmake/korvaConfig.cmake.in)
 
 # The pkg-config files name the prefix the package is installed to, which `cmake --install
 # --prefix` may choose after configuring: they are written when installing.

@@ -16,18 +16,7 @@ set_target_properties(korva_platform PROPERTIES EXPORT_NAME platform)
 install(TARGETS korva_gfx_program korva_gfx korva_platform EXPORT korva_targets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 
-set(KORVA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/korva)
-install(EXPORT korva_targets NAMESPACE korva:: FILE korvaTargets.cmake
-        DESTINATION ${KORVA_CMAKE_DIR})
-configure_package_config_file(cmake/windows/korvaConfig.cmake.in
-                              ${PROJECT_BINARY_DIR}/package/korvaConfig.cmake
-                              INSTALL_DESTINATION ${KORVA_CMAKE_DIR})
-# The version file also keeps a 64-bit program from taking the 32-bit package, and the reverse.
-write_basic_package_version_file(${PROJECT_BINARY_DIR}/package/korvaConfigVersion.cmake
-                                 COMPATIBILITY SameMajorVersion)
-install(FILES ${PROJECT_BINARY_DIR}/package/korvaConfig.cmake
-              ${PROJECT_BINARY_DIR}/package/korvaConfigVersion.cmake
-        DESTINATION ${KORVA_CMAKE_DIR})
+korva_install_cmake_package(cmake/windows/korvaConfig.cmake.in)
 
 # The toolchain file of this build's width, and the part both share.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
