@@ -174,8 +174,9 @@ deb: deps deps-deb
 	cmake -S . -B $(DEB_BUILD)/build -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
 	      "-DCMAKE_C_FLAGS=$$(flags CFLAGS)" "-DCMAKE_CXX_FLAGS=$$(flags CXXFLAGS)" \
 	      "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" \
-	      -DKORVA_TESTS=OFF -DKORVA_DEB_OUTPUT=$(abspath $(DEB_BUILD)) >/dev/null
-	@cmake --build $(DEB_BUILD)/build -j $(JOBS)
+	      -DKORVA_TESTS=OFF -DKORVA_DEB_OUTPUT=$(abspath $(DEB_BUILD)) \
+	      -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+	@cmake --build $(DEB_BUILD)/build -j $(JOBS) --target korva_deb_contents
 	@rm -f $(DEB_BUILD)/*.deb
 	@cd $(DEB_BUILD)/build && cpack -G DEB
 	@lintian --fail-on error $(DEB_BUILD)/*.deb

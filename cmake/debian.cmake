@@ -27,6 +27,12 @@ configure_file(${KORVA_DEB_FILES}/copyright ${deb_work}/copyright @ONLY)
 korva_deb_gzip(${deb_work}/changelog ${deb_work}/changelog.gz)
 add_custom_target(korva_deb_files ALL DEPENDS ${KORVA_DEB_COMPRESSED})
 
+# All the packages hold, for a build that makes only them (make deb builds this target alone).
+set(deb_targets ${KORVA_INSTALLED_TARGETS})
+list(REMOVE_ITEM deb_targets korva_gfx_program) # an interface library: nothing to build
+add_custom_target(korva_deb_contents)
+add_dependencies(korva_deb_contents korva_deb_files bugdemo bugdemo-headless ${deb_targets})
+
 # Each package's copyright file and changelog.
 foreach(component dev bugdemo)
     set(doc ${CMAKE_INSTALL_DATADIR}/doc/korva-${component})
