@@ -1,9 +1,9 @@
 # Build, test and run the bug demo and its graphics package.
-#   make run    build and start the demo
+#   make run    build the demo (only the demo) and start it
 #   make test   build everything (also for Windows) and run the whole test suite (the Windows
 #               part under Wine)
-#   make install [PREFIX=DIR]   builds, then installs the package for client programs under DIR
-#                               (default /usr/local)
+#   make install [PREFIX=DIR]   builds the package's libraries (only those), then installs the
+#                               package for client programs under DIR (default /usr/local)
 #   make bench   builds and runs the benchmarks; prints every figure against its budget
 #   make build-windows32, make test-windows32   the 32-bit Windows build, and its tests under
 #                                               32-bit Wine
@@ -37,7 +37,8 @@ PREFIX ?= /usr/local
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev \
             libpng-dev libgtest-dev fonts-liberation xfonts-base \
-            libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool libbenchmark-dev
+            libx11-dev libxkbcommon-x11-dev xkb-data xvfb xdotool libbenchmark-dev \
+            libgif-dev
 # What the benchmarks need beyond PACKAGES: Cairo, the baseline the frame is measured against,
 # and valgrind, which counts its instructions.
 BENCH_PACKAGES := libcairo2-dev valgrind
@@ -66,8 +67,11 @@ all: build
 deps:
 	@./tools/install-packages.sh $(PACKAGES)
 
-build: deps
+.PHONY: configure
+configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+
+build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 deps-windows:
@@ -136,11 +140,14 @@ soak: build deps-robustness
 	@./tools/soak/soak.py --runner $(BUILD)/bin/bugdemo-headless --frames $(SOAK_FRAMES) \
 	    --valgrind-frames $(VALGRIND_FRAMES)
 
-run: build
-	@./$(BUILD)/bin/bugdemo
+# Each builds only what it delivers, not the tests.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target bugdemo
+	@$(abspath $(BUILD))/bin/bugdemo
 
 # The header, the libraries, the CMake package and the pkg-config files, under $(PREFIX).
-install: build
+install: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target korva_package
 	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 deps-bench:
@@ -152,7 +159,8 @@ bench: deps deps-bench
 	@$(MAKE) --no-print-directory build
 	@./bench/run.sh $(BUILD)
 
-# Remakes the demo's golden frames and log after a deliberate change to its pictures.
+# Remakes the pictures that tests compare with and the README shows, after a deliberate change to
+# what is drawn.
 golden: build
 	@./tools/update-golden.sh $(BUILD)
 

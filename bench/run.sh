@@ -13,7 +13,8 @@ bin=$build/bin
 reps=${REPETITIONS:-9}
 out=$build/bench-results
 mkdir -p "$out"
-for program in frame_bench logging_bench present_bench frame_driver bugdemo; do
+for program in frame_bench logging_bench present_bench frame_driver bugdemo gif_bench \
+    bugdemo-headless; do
     [ -x "$bin/$program" ] || { echo "run.sh: no $bin/$program; build first (make bench)" >&2; exit 1; }
 done
 
@@ -77,6 +78,20 @@ if command -v xvfb-run >/dev/null; then
     gbench present-sdl xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$bin/present_bench" --sdl
     row "copy to window + present, SDL (Xvfb)" "$(median_us present-sdl present/sdl/copy_and_present)" "us" 2000
 fi
+
+echo "bench: writing an animated GIF..." >&2
+gbench gif "$bin/gif_bench"
+gif_frame=$(median_us gif gif/write_frame)
+row "GIF: writing a frame of the demo" "$gif_frame" "us"
+row "  / the frame itself (drawn, copied, presented)" "$(ratio "$gif_frame" "$(median_us gif gif/frame)")" "x" 1
+row "  of which compressing it (LZW)" "$(median_us gif gif/compress)" "us"
+row "  giflib's own encoder, the same pixels" "$(median_us gif gif/compress_giflib)" "us"
+# The runner's GIF of ten seconds of the demo, kept beside the results.
+runner=$(cd "$bin" && pwd)/bugdemo-headless
+gif_actions=$(cd "$(dirname "$0")" && pwd)/gif_demo.actions
+(cd "$out" && rm -f demo.gif && "$runner" "$gif_actions") >"$out/gif.log" 2>&1 || true
+gif_size=$(if [ -f "$out/demo.gif" ]; then awk -v n="$(wc -c <"$out/demo.gif")" 'BEGIN { printf "%.0f", n / 1000 }'; fi)
+row "GIF of 10 s of the demo, five bugs walking" "$gif_size" "kB" 300
 
 echo "bench: idle CPU, start-up and memory under Xvfb..." >&2
 BUGDEMO="$bin/bugdemo" ./bench/idle.sh "${IDLE_RUNS:-5}" "${IDLE_SECONDS:-5}" >"$out/idle.log" 2>&1 || true

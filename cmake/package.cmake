@@ -30,6 +30,17 @@ file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/include/korva/gfx.h
 target_include_directories(korva_gfx PUBLIC $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
                                             $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 
+# The libraries that get installed, as one target: `make install` builds only these.
+add_custom_target(korva_package)
+foreach(target korva_gfx korva_platform korva_entry korva_headless)
+    if(TARGET ${target})
+        get_target_property(type ${target} TYPE)
+        if(NOT type STREQUAL "INTERFACE_LIBRARY")
+            add_dependencies(korva_package ${target})
+        endif()
+    endif()
+endforeach()
+
 # The CMake package of the installed targets (export set korva_targets): the targets, the
 # config file made from CONFIG_TEMPLATE, and a version file, which also keeps a 64-bit program
 # from taking a 32-bit package and the reverse.
@@ -59,7 +70,8 @@ set(KORVA_PKG_CONFIG_DEPENDENCIES
     "SDL2|sdl2|libsdl2-dev"
     "FREETYPE|freetype2|libfreetype-dev"
     "FONTCONFIG|fontconfig|libfontconfig-dev"
-    "X11_LIBS|xkbcommon xkbcommon-x11 xcb x11|libxkbcommon-x11-dev libx11-dev")
+    "X11_LIBS|xkbcommon xkbcommon-x11 xcb x11|libxkbcommon-x11-dev libx11-dev"
+    "GIF|libgif|libgif-dev")
 
 # Programs that link libraries built with the sanitizers need the sanitizers' runtime as well.
 set(KORVA_CLIENT_LINK_OPTIONS "")
@@ -102,9 +114,10 @@ if(used)
 endif()
 string(APPEND KORVA_PC_REQUIRES "libpng")
 
-# The header keeps its own include of "platform/win.h", which resolves beside it.
+# The header keeps its own include of "platform/win_entry.h" (WinMain and its argument types,
+# nothing else of the stand-in), which resolves beside it.
 install(FILES gfx/gfx.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korva)
-install(FILES platform/win.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korva/platform)
+install(FILES platform/win_entry.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korva/platform)
 
 set_target_properties(korva_gfx_program PROPERTIES EXPORT_NAME gfx)
 set_target_properties(korva_gfx PROPERTIES EXPORT_NAME package)

@@ -95,7 +95,25 @@ static int wait_for_event(EventData *data) {
     return quit_requested ? EVENT_QUIT : pending_kind;
 }
 
+// Without an open package no window could ever end the wait, so it ends at once with
+// EVENT_QUIT; the first time, the program is told why on stderr (there is no log window).
+static bool package_open_for_wait() {
+    static bool reported = false;
+    if (window_dc) return true;
+    if (!reported)
+        fprintf(stderr, "gfx_await_event: gfx_open was not called (or gfx_close was); "
+                        "returning EVENT_QUIT\n");
+    reported = true;
+    return false;
+}
+
 int gfx_await_event(int &x, int &y, char &key) {
+    if (!package_open_for_wait()) {
+        x = 0;
+        y = 0;
+        key = 0;
+        return EVENT_QUIT;
+    }
     EventData data = {0, 0, 0};
     int kind = wait_for_event(&data);
     x = data.x;

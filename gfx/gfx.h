@@ -26,7 +26,13 @@
 // animation, records and plays back events, and quits; see "The Run menu" at the end.
 #pragma once
 
+// The types of WinMain's arguments: on Windows <windows.h>, elsewhere only those of the
+// stand-in, so that none of its other names meet a program's own.
+#ifdef _WIN32
 #include "platform/win.h"
+#else
+#include "platform/win_entry.h"
+#endif
 
 // ---- Palette ------------------------------------------------------------------------------
 // Colours are named by palette index. Any other value is drawn in RED, with a log line.
@@ -72,6 +78,10 @@ enum { ANIMATE_HALT = 0, ANIMATE_STEP = 1, ANIMATE_RUN = 2, ANIMATE_QUIT = 5 };
 
 // The canvas, in pixels. The window shows the part around the origin, about x -297 to 297 and
 // y -240 to 240: its client area is the 601 x 540 window less frame, caption and menu bar.
+// Exactly: x from -297 to 297 and y from -240 to 240 show, both edges included (the pixels of
+// x = -297 and of y = 240 are the client area's leftmost column and top row). The canvas goes on
+// beyond the right and bottom edges, to x 303 and y -299, out of sight: CANVAS_WIDTH / 2 and
+// CANVAS_HEIGHT / 2 are not the window's edges.
 enum { CANVAS_WIDTH = 601, CANVAS_HEIGHT = 540 };
 
 // ---- Opening and closing ------------------------------------------------------------------
@@ -117,6 +127,11 @@ int gfx_line(int color, int x1, int y1, int x2, int y2, int width);
 // Text whose first line has its lower-left corner at (x, y); each newline starts a further
 // line below. point_size is the character height in pixels, 0 a default size. Only the
 // letters' pixels change. Repairs: point size, colour. A null text draws nothing.
+// The corner is the bottom of the descenders, not the baseline: g, p and y reach down to
+// y + 1, the letters stand about point_size / 5 higher, and capitals reach about
+// 9 * point_size / 10 above y. No call measures a text; as a rule of thumb a character is about
+// half the point size wide, so n characters are centred on (cx, cy) when drawn at
+// (cx - n * point_size / 4, cy - point_size / 2).
 int gfx_text(int color, int x, int y, int point_size, const char *text);
 // gfx_text with printf-style formatting; a text longer than 1023 characters is cut to its
 // first 1023. Returns the number of characters the formatting produced (negative on a format
@@ -152,6 +167,11 @@ int gfx_log(const char *format, ...)
 // Run menu and its Ctrl keys act during this call. While the animation runs, EVENT_PERIODIC
 // comes with each tick of the 100 ms timer, about ten a second however fast the program draws;
 // while it is halted, only clicks, characters and quitting end the wait.
+// The animation starts halted: ticks come only after gfx_animate(ANIMATE_RUN), or once the user
+// chooses Animate (Ctrl+A). Counting the EVENT_PERIODIC events gives a program its own clock,
+// ten ticks a second, that a recording plays back exactly (the wall clock's time does not).
+// While the package is not open (before gfx_open, after gfx_close) no window could end the wait:
+// it returns EVENT_QUIT at once, and says on stderr, once, that gfx_open was not called.
 int gfx_await_event(int &x, int &y, char &key);
 // Sets the animation mode, as the Run menu does: ANIMATE_RUN starts the ticks, ANIMATE_HALT
 // stops them, ANIMATE_STEP asks for exactly one more, and after ANIMATE_QUIT every later wait
@@ -166,10 +186,14 @@ int gfx_animate(int mode);
 //   Logging (Ctrl+L): switches the description of drawing calls on or off, like gfx_logging
 //       but without showing the text window
 //   Record Script (Ctrl+R): from now on every event the program receives is also written to
-//       the file KORVA.SCR in the current directory (a run of ticks as one line); choose it
-//       again to stop
+//       the file KORVA.SCR in the current directory (a run of ticks as one line); the entry
+//       has a check mark while it records; choose it again to stop
 //   Playback Script (Ctrl+P): halts the animation and feeds the program the events of
-//       KORVA.SCR, one per wait, in place of live input, until the file ends
+//       KORVA.SCR, one per wait, in place of live input, until the file ends; the log line
+//       "EOF encountered in script file KORVA.SCR" is that normal end, no error
 //   Play One Script (Ctrl+O): halts the animation and feeds the program the script's next event
 //   Quit (Ctrl+Q): the next wait returns EVENT_QUIT
-// A program that draws the same from the same events therefore plays a recording back exactly.
+// A program that draws the same from the same events therefore plays a recording back exactly,
+// when the playback starts from the state in which the recording started: start both before
+// the program has had any event (a program that animates from its start has had ticks by then;
+// let it start halted until the user chooses Animate).

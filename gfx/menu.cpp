@@ -23,10 +23,11 @@ static const MenuEntry RUN_MENU_ENTRIES[] = {
     {MF_SEPARATOR, 0, nullptr},
     {MF_STRING, CMD_QUIT, "&Quit\tCtrl+Q"},
     {MF_SEPARATOR, 0, nullptr},
-    {MF_GRAYED, CMD_INFO, "KORVA graphics package, version 1.0"},
-    {MF_GRAYED, CMD_INFO, "MAC: no build; the package runs on Linux and Windows"},
-    {MF_GRAYED, CMD_INFO, "WINDOWS: a native build, bugdemo.exe"},
-    {MF_GRAYED, CMD_INFO, "UPDATES: from the project's source repository"},
+    // About the package itself, as true in any program that uses it as in the demo.
+    {MF_GRAYED, CMD_INFO, "KORVA graphics package, version " KORVA_VERSION},
+    {MF_GRAYED, CMD_INFO, "MAC: no build of the package"},
+    {MF_GRAYED, CMD_INFO, "WINDOWS: the same source builds as a native Windows program"},
+    {MF_GRAYED, CMD_INFO, "UPDATES: from the package's source repository"},
 };
 
 void build_run_menu(HWND window) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gfx/gfx.h"
+#include "platform/win.h"
 
 #include <cstdarg>
 #include <cstdint>

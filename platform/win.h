@@ -15,12 +15,14 @@
 #include <windows.h>
 #else
 
+#include "platform/win_entry.h"
+
 #include <cstddef>
 #include <cstdint>
 
 // ---- Basic types ----------------------------------------------------------------------------
+// WINAPI, LPSTR, HINSTANCE and WinMain are in platform/win_entry.h.
 
-#define WINAPI
 #define CALLBACK
 #define APIENTRY
 
@@ -32,7 +34,6 @@ typedef unsigned int UINT;
 typedef int32_t LONG;
 typedef int INT;
 typedef char CHAR;
-typedef char *LPSTR;
 typedef const char *LPCSTR;
 typedef void *LPVOID;
 typedef const void *LPCVOID;
@@ -68,7 +69,6 @@ KORVA_DECLARE_HANDLE(HBRUSH);
 KORVA_DECLARE_HANDLE(HFONT);
 KORVA_DECLARE_HANDLE(HBITMAP);
 KORVA_DECLARE_HANDLE(HMENU);
-KORVA_DECLARE_HANDLE(HINSTANCE);
 KORVA_DECLARE_HANDLE(HICON);
 KORVA_DECLARE_HANDLE(HRGN);
 #undef KORVA_DECLARE_HANDLE
@@ -519,10 +519,5 @@ LPVOID GlobalLock(HGLOBAL block);
 BOOL GlobalUnlock(HGLOBAL block);
 HGLOBAL GlobalFree(HGLOBAL block);
 SIZE_T GlobalSize(HGLOBAL block);
-
-// ---- The program's entry, supplied by the program ---------------------------------------------
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_line,
-                   int show_mode);
 
 #endif // _WIN32

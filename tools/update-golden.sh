@@ -1,6 +1,8 @@
 #!/bin/sh
-# Remakes the demo's golden frames and log from its golden action file, after a deliberate change
-# to what the demo draws. Review the new pictures before committing them.
+# Remakes the pictures that tests compare with, after a deliberate change to what is drawn: the
+# demo's golden frames and log, the install test's kept shots of the README's programs, and the
+# README's pictures of the palette and of the demo (still and animated). Review the new pictures
+# before committing them.
 #   usage: tools/update-golden.sh [BUILD_DIR]
 set -e
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,3 +13,17 @@ trap 'rm -rf "$work"' EXIT
 (cd "$work" && "$build/bin/bugdemo-headless" --log log.txt "$golden/demo.actions")
 cp "$work"/*.png "$work"/log.txt "$golden/"
 echo "Updated $(ls "$work" | wc -l) files in tests/demo/golden; review them with git diff."
+
+expected=$top/tests/install/expected
+for program in hello clock; do
+    mkdir "$work/$program"
+    (cd "$work/$program" && "$build/bin/$program-headless" "$top/tests/install/$program.actions")
+    cp "$work/$program"/*.png "$expected/"
+done
+echo "Updated the shots in tests/install/expected."
+(cd "$top/docs" && "$build/bin/palette-headless" palette.actions)
+echo "Updated docs/palette.png."
+for actions in demo.actions demo-gif.actions; do
+    (cd "$top/docs" && "$build/bin/bugdemo-headless" "$actions")
+done
+echo "Updated docs/demo.png and docs/demo.gif."

@@ -1,6 +1,7 @@
 #include "fuzz/harness/demo_run.h"
 
 #include "demo/demo.h"
+#include "platform/win.h"
 #include "tools/headless/keys.h"
 #include "tools/headless/runner.h"
 

@@ -156,11 +156,4 @@ TEST_F(Drawing, LoggingSwitchFollowsTheMenuAndShowsTheTextWindow) {
     EXPECT_EQ(GetMenuState(run_menu, CMD_LOGGING, MF_BYCOMMAND) & MF_CHECKED, 0u);
 }
 
-TEST(DrawingBeforeOpen, LoggingSwitchReportsThePackageClosed) {
-    EXPECT_EQ(gfx_logging(0), 0);
-    EXPECT_EQ(logging_on, 1);
-    EXPECT_EQ(gfx_animate(ANIMATE_RUN), 0);
-    EXPECT_EQ(running, 0);
-}
-
 } // namespace

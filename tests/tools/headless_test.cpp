@@ -1,4 +1,7 @@
 // The headless runner, driving a small client that logs every event it gets.
+#include "platform/png_file.h"
+#include "tests/tools/gif_frames.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -22,11 +25,13 @@ class Headless : public ::testing::Test {
 
     std::string path(const std::string &name) { return directory_ + "/" + name; }
 
-    // Runs the probe with these actions; returns its exit status and keeps its log and errors.
-    int run(const std::string &actions, const std::string &options = "") {
+    // Runs the probe with these actions; returns its exit status and keeps its log, output and
+    // errors.
+    int run(const std::string &actions, const std::string &options = "",
+            const std::string &after = "") {
         std::ofstream(path("actions")) << actions;
-        std::string command =
-            "cd " + directory_ + " && " + PROBE + " " + options + " --log log actions 2> errors";
+        std::string command = "cd " + directory_ + " && " + PROBE + " " + options +
+                              " --log log actions " + after + " > output 2> errors";
         int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -83,6 +88,11 @@ TEST_F(Headless, ActionFileErrorsNameTheLineAndRunNothing) {
         {"\n\nkey ctrl+nothing\n", "line 3: key needs one combination"},
         {"focus elsewhere\n", "line 1: focus needs graphics or text"},
         {"shot\n", "line 1: shot needs one file name"},
+        {"wait 1\nshot a.gif\n", "line 2: shot needs one file name ending in .png"},
+        {"textshot png\n", "line 1: textshot needs one file name ending in .png"},
+        {"gif run.png\n", "line 1: gif needs a file name ending in .gif, or end"},
+        {"gif a.gif\ngif end\ntextgif end\n",
+         "line 3: textgif end comes with no textgif before it"},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(run(c.actions), 2) << c.actions;
@@ -91,6 +101,40 @@ TEST_F(Headless, ActionFileErrorsNameTheLineAndRunNothing) {
     }
     std::string command = std::string(PROBE) + " " + path("missing") + " 2>/dev/null";
     EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2);
+}
+
+// Actions that cannot be done are reported once each, with the file and line, and the run goes
+// on: the program gets the other actions, and the exit status tells of the failure.
+// A GIF that cannot be written fails when it begins or, when it is written, at its end.
+TEST_F(Headless, ClicksOffTheWindowAndUnwritableShotsAndGifsFailTheRun) {
+    std::filesystem::create_symlink("/dev/full", path("full.gif"));
+    EXPECT_EQ(run("click 595 10\nclick 0 -21\nclick 594 480\nclick -1 0\nclick 10 481\n"
+                  "shot nosuchdir/a.png\nshot b.PNG\ngif nosuchdir/c.gif\ngif full.gif\n"),
+              2);
+    std::string where = std::string(PROBE) + ": actions: ";
+    std::string bounds =
+        " is outside the client area and the menu bar (X 0 to 594, Y -20 to 480)\n";
+    EXPECT_EQ(read("errors"), where + "line 1: click 595 10" + bounds + where +
+                                  "line 2: click 0 -21" + bounds + where + "line 4: click -1 0" +
+                                  bounds + where + "line 5: click 10 481" + bounds + where +
+                                  "line 6: cannot write nosuchdir/a.png: No such file or "
+                                  "directory\n" +
+                                  where +
+                                  "line 8: cannot write nosuchdir/c.gif: No such file or "
+                                  "directory\n" +
+                                  where +
+                                  "line 9: cannot write full.gif: No space left on device\n");
+    EXPECT_EQ(read("log"), "mouse 297 -240\nquit\n");
+    EXPECT_FALSE(read("b.PNG").empty());
+}
+
+TEST_F(Headless, HelpPrintsTheUsageAndArgumentsAfterTwoDashesReachTheProgram) {
+    EXPECT_EQ(run("", "--help"), 0);
+    EXPECT_EQ(read("output").rfind(std::string("usage: ") + PROBE + " [--screen WxH]", 0), 0u)
+        << read("output");
+    EXPECT_EQ(read("log"), "");
+    EXPECT_EQ(run("", "", "-- --log 'two words' -"), 7);
+    EXPECT_EQ(read("log"), "command line --log two words -\nquit\n");
 }
 
 TEST_F(Headless, ScreenSizeSetsTheTextWindow) {
@@ -104,6 +148,38 @@ TEST_F(Headless, ScreenSizeSetsTheTextWindow) {
     };
     EXPECT_EQ(be32(16), 1272u);
     EXPECT_EQ(be32(20), 359u);
+}
+
+// ---- GIFs ----------------------------------------------------------------------------------
+
+// The probe never draws: its window presents nothing after the GIF begins.
+TEST_F(Headless, GifOfAWindowThatShowsNothingNewIsOneFrameOfItAsItIs) {
+    ASSERT_EQ(run("wait 200\ngif still.gif\nwait 500\nshot still.png\n"), 7);
+    gif_test::Animation gif;
+    std::string error;
+    ASSERT_TRUE(gif_test::read_gif(path("still.gif"), gif, error)) << error;
+    ASSERT_EQ(gif.frames.size(), 1u);
+    EXPECT_EQ(gif.frames[0].delay, 50);
+    std::vector<uint32_t> shot;
+    int width = 0, height = 0;
+    ASSERT_TRUE(platform::read_png(path("still.png"), shot, width, height, error)) << error;
+    EXPECT_EQ(gif.frames[0].picture, shot);
+}
+
+// A gif while one is being written ends the first; a program that ends first ends them all.
+TEST_F(Headless, GifsEndAtTheNextGifAtGifEndOrWithTheProgram) {
+    ASSERT_EQ(run("gif a.gif\ntextgif t.gif\nwait 300\ngif b.gif\nwait 200\ngif end\n"
+                  "wait 100\ngif c.gif\nwait 100\nclose\nwait 400\n"),
+              7);
+    EXPECT_EQ(read("errors"), "");
+    const std::pair<const char *, int> lengths[] = {
+        {"a.gif", 30}, {"b.gif", 20}, {"c.gif", 10}, {"t.gif", 70}};
+    for (auto [name, hundredths] : lengths) {
+        gif_test::Animation gif;
+        std::string error;
+        ASSERT_TRUE(gif_test::read_gif(path(name), gif, error)) << name << ": " << error;
+        EXPECT_EQ(gif.total_delay(), hundredths) << name;
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR comman
     gfx_open(instance, previous_instance, command_line, show_mode);
     gfx_logging(0);
     gfx_animate(ANIMATE_RUN);
+    if (command_line[0]) gfx_log("command line %s\n", command_line);
     int ticks = 0;
     for (;;) {
         int x = 0, y = 0;

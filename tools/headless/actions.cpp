@@ -26,9 +26,19 @@ bool parse_number(const std::string &word, int64_t low, int64_t high, int64_t &v
     return value >= low && value <= high;
 }
 
+// Whether a file name ends in `extension` (such as ".png"), in any case. Shots and GIFs are
+// written in their own format whatever their name says, so the name must say it.
+bool has_extension(const std::string &name, const std::string &extension) {
+    if (name.size() < extension.size()) return false;
+    std::string end = name.substr(name.size() - extension.size());
+    for (char &c : end) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return end == extension;
+}
+
 } // namespace
 
 bool parse_actions(std::istream &input, std::vector<Action> &actions, std::string &error) {
+    bool recording[2] = {false, false}; // a gif, a textgif is being written
     std::string raw;
     for (int line = 1; std::getline(input, raw); line++) {
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
@@ -57,9 +67,10 @@ bool parse_actions(std::istream &input, std::vector<Action> &actions, std::strin
             action.verb = Verb::Wait;
             action.milliseconds = ms;
         } else if (verb == "click") {
+            // Whether the point lies on the window is checked when the click is made.
             int64_t x, y;
-            if (!(in >> a >> b) || !parse_number(a, 0, 65535, x) ||
-                !parse_number(b, -20, 65535, y) || (in >> extra))
+            if (!(in >> a >> b) || !parse_number(a, -65535, 65535, x) ||
+                !parse_number(b, -65535, 65535, y) || (in >> extra))
                 return fail("click needs a client pixel X Y");
             action.verb = Verb::Click;
             action.x = int(x);
@@ -78,9 +89,19 @@ bool parse_actions(std::istream &input, std::vector<Action> &actions, std::strin
             action.verb = Verb::Focus;
             action.text_window = a == "text";
         } else if (verb == "shot" || verb == "textshot") {
-            if (!(in >> a) || (in >> extra)) return fail(verb + " needs one file name");
+            if (!(in >> a) || (in >> extra) || !has_extension(a, ".png"))
+                return fail(verb + " needs one file name ending in .png");
             action.verb = verb == "shot" ? Verb::Shot : Verb::TextShot;
             action.text = a;
+        } else if (verb == "gif" || verb == "textgif") {
+            bool text_window = verb == "textgif";
+            if (!(in >> a) || (in >> extra) || (a != "end" && !has_extension(a, ".gif")))
+                return fail(verb + " needs a file name ending in .gif, or end");
+            if (a == "end" && !recording[text_window])
+                return fail(verb + " end comes with no " + verb + " before it");
+            recording[text_window] = a != "end";
+            action.verb = text_window ? Verb::TextGif : Verb::Gif;
+            action.text = a == "end" ? "" : a;
         } else if (verb == "close") {
             if (in >> extra) return fail("close takes nothing");
             action.verb = Verb::Close;

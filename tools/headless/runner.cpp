@@ -13,8 +13,8 @@ namespace {
 constexpr display::Time CLOSE_GRACE_MS = 60000;
 } // namespace
 
-Runner::Runner(virtual_display::Display &display, std::vector<Action> actions)
-    : display_(display), actions_(std::move(actions)) {}
+Runner::Runner(virtual_display::Display &display, std::vector<Action> actions, std::string where)
+    : display_(display), actions_(std::move(actions)), where_(std::move(where)) {}
 
 void Runner::on_idle(display::Time deadline) {
     while (next_ < actions_.size()) {
@@ -44,8 +44,7 @@ bool Runner::perform(const Action &action, display::Time deadline) {
     case Verb::Click:
         next_++;
         if (!graphics) return true;
-        display_.click(graphics, action.x, action.y + GetSystemMetrics(SM_CYMENU));
-        return false;
+        return !click(graphics, action);
     case Verb::Key:
         next_++;
         press(display_, action.keys);
@@ -66,6 +65,11 @@ bool Runner::perform(const Action &action, display::Time deadline) {
         next_++;
         shot(action.verb == Verb::Shot ? GRAPHICS_TITLE : TEXT_TITLE, action.text, action.line);
         return true;
+    case Verb::Gif:
+    case Verb::TextGif:
+        next_++;
+        gif(action);
+        return true;
     case Verb::Close:
         next_++;
         if (!graphics) return true;
@@ -78,6 +82,7 @@ bool Runner::perform(const Action &action, display::Time deadline) {
 // With the actions done, the graphics window is closed for the program, which then ends.
 void Runner::finish(display::Time deadline) {
     int graphics = display_.find_window(GRAPHICS_TITLE);
+    end_gifs();
     if (!closed_ && graphics) {
         closed_ = true;
         closed_at_ = display_.now();
@@ -89,6 +94,25 @@ void Runner::finish(display::Time deadline) {
         std::exit(3);
     }
     display_.advance(deadline - display_.now());
+}
+
+// Client pixel (x, y), or with y from -20 to -1 the menu bar above the client area. A point
+// outside both is an error of the action file: no window could report a press there. Returns
+// whether the press was made.
+bool Runner::click(int window, const Action &action) {
+    const platform::Surface &shown = display_.window(window)->presented;
+    int menu_bar = GetSystemMetrics(SM_CYMENU);
+    int x = action.x, y = action.y + menu_bar;
+    if (x >= 0 && x < shown.width && y >= 0 && y < shown.height) {
+        display_.click(window, x, y);
+        return true;
+    }
+    char bounds[96];
+    std::snprintf(bounds, sizeof bounds, "(X 0 to %d, Y %d to %d)", shown.width - 1, -menu_bar,
+                  shown.height - menu_bar - 1);
+    fail(action.line, "click " + std::to_string(action.x) + " " + std::to_string(action.y) +
+                          " is outside the client area and the menu bar " + bounds);
+    return false;
 }
 
 // Each character is typed with the key that gives it, Shift as needed; a character no key
@@ -113,14 +137,49 @@ void Runner::type(const std::string &text) {
 void Runner::shot(const std::string &title, const std::string &path, int line) {
     int id = display_.find_window(title);
     const virtual_display::Window *window = id ? display_.window(id) : nullptr;
-    std::string error = "the window is not open";
+    std::string error = "cannot write " + path + ": the window is not open";
     if (window && window->presented.width > 0 &&
         platform::write_png(path, window->presented.pixels.data(), window->presented.width,
                             window->presented.height, window->presented.width, error))
         return;
-    std::fprintf(stderr, "headless: line %d: cannot write %s: %s\n", line, path.c_str(),
-                 error.c_str());
+    fail(line, error);
+}
+
+void Runner::fail(int line, const std::string &message) {
+    std::fprintf(stderr, "%s: line %d: %s\n", where_.c_str(), line, message.c_str());
     failures_++;
+}
+
+// A GIF of the graphics or the text window begins, ending the one of that window being written;
+// `gif end` only ends it.
+void Runner::gif(const Action &action) {
+    bool text_window = action.verb == Verb::TextGif;
+    end_gif(text_window);
+    if (action.text.empty()) return;
+    std::string error;
+    int window = display_.find_window(text_window ? TEXT_TITLE : GRAPHICS_TITLE);
+    if (gifs_[text_window].begin(display_, window, action.text, error)) {
+        gif_lines_[text_window] = action.line;
+        return;
+    }
+    fail(action.line, "cannot write " + action.text + ": " + error);
+}
+
+void Runner::end_gif(bool text_window) {
+    GifRecording &recording = gifs_[text_window];
+    if (!recording.active()) return;
+    std::string path = recording.path(), error;
+    if (recording.end(error)) return;
+    fail(gif_lines_[text_window], "cannot write " + path + ": " + error);
+}
+
+void Runner::end_gifs() {
+    end_gif(false);
+    end_gif(true);
+}
+
+void Runner::on_present(int window) {
+    for (GifRecording &recording : gifs_) recording.before_present(window);
 }
 
 } // namespace headless

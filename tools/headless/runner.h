@@ -4,6 +4,7 @@
 
 #include "platform/display/virtual/virtual_display.h"
 #include "tools/headless/actions.h"
+#include "tools/headless/gif_recording.h"
 
 #include <vector>
 
@@ -15,12 +16,18 @@ inline constexpr char TEXT_TITLE[] = "KORVA Text";
 
 class Runner {
   public:
-    Runner(virtual_display::Display &display, std::vector<Action> actions);
+    // `where` begins every error message: the program and the action file.
+    Runner(virtual_display::Display &display, std::vector<Action> actions, std::string where);
 
     // The virtual display's idle handler.
     void on_idle(display::Time deadline);
 
-    // Shots that could not be written.
+    // The virtual display's present observer: the GIFs being written take their frames.
+    void on_present(int window);
+    // Ends the GIFs being written, as at the end of the actions or of the program.
+    void end_gifs();
+
+    // Actions that failed: clicks outside the window, shots and GIFs that could not be written.
     int failures() const { return failures_; }
 
   private:
@@ -28,17 +35,25 @@ class Runner {
     // once (nothing was given to the program).
     bool perform(const Action &action, display::Time deadline);
     void finish(display::Time deadline);
+    bool click(int window, const Action &action);
     void type(const std::string &text);
     void shot(const std::string &title, const std::string &path, int line);
+    void gif(const Action &action);
+    void end_gif(bool text_window);
+    void fail(int line, const std::string &message);
 
     virtual_display::Display &display_;
     std::vector<Action> actions_;
+    std::string where_;
     size_t next_ = 0;
     bool waiting_ = false;
     display::Time wait_end_ = 0;
     bool closed_ = false;
     display::Time closed_at_ = 0;
     int failures_ = 0;
+    // The GIFs of the graphics window [0] and the text window [1], with the lines that began them.
+    GifRecording gifs_[2];
+    int gif_lines_[2] = {0, 0};
 };
 
 } // namespace headless

@@ -69,6 +69,7 @@ void Display::place_window(int window, const display::Placement &placement) {
 void Display::present(int window, const uint32_t *pixels, int width, int height) {
     Window *w = find(window);
     if (!w) return;
+    if (present_observer_) present_observer_(window);
     w->presented.width = width;
     w->presented.height = height;
     w->presented.pixels.assign(pixels, pixels + size_t(width) * size_t(height));

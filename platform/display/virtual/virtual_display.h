@@ -29,6 +29,10 @@ struct Window {
 // (display::NEVER: none). It may feed input or move the clock, up to the deadline or less.
 using IdleHandler = std::function<void(display::Time deadline)>;
 
+// Called when a window is about to show new content, while its `presented` still holds what it
+// showed until now (a recorder of the window's pictures needs both).
+using PresentObserver = std::function<void(int window)>;
+
 class Display : public display::Backend {
   public:
     Display(int screen_width, int screen_height);
@@ -84,6 +88,7 @@ class Display : public display::Backend {
     // ---- Time ----
     void advance(display::Time milliseconds) { clock_ += milliseconds; }
     void set_idle_handler(IdleHandler handler) { idle_handler_ = std::move(handler); }
+    void set_present_observer(PresentObserver observer) { present_observer_ = std::move(observer); }
 
     // ---- Counters, for tests that check the program does not spin ----
     int poll_count() const { return poll_count_; }
@@ -100,6 +105,7 @@ class Display : public display::Backend {
     int focused_ = 0;
     int menu_window_ = 0;
     IdleHandler idle_handler_;
+    PresentObserver present_observer_;
     int poll_count_ = 0;
     int wait_count_ = 0;
 };
