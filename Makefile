@@ -49,7 +49,8 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb 
 
 # The 32-bit Windows build: mingw-w64 for i686, and Wine's 32-bit half, which Debian ships for
 # its i386 architecture (added to dpkg's first when missing).
-WINDOWS32_PACKAGES := g++-mingw-w64-i686 wine32:i386
+WINDOWS32_COMPILER := g++-mingw-w64-i686
+WINDOWS32_PACKAGES := $(WINDOWS32_COMPILER) wine32:i386
 
 # Making Debian packages (dpkg-shlibdeps finds the demo's library packages), checking them, and
 # reading the test's pictures (python3).
@@ -79,9 +80,9 @@ deps-windows:
 
 # A Windows build: $(call windows_build,FOLDER,TOOLCHAIN FILE). Its tests compare with native
 # programs: they are told where those are.
-windows_build = cmake -S . -B $(1) -DCMAKE_TOOLCHAIN_FILE=$(2) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-                      -DKORVA_NATIVE_BIN=$(abspath $(BUILD))/bin >/dev/null && \
-                cmake --build $(1) -j $(JOBS)
+windows_configure = cmake -S . -B $(1) -DCMAKE_TOOLCHAIN_FILE=$(2) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+                          -DKORVA_NATIVE_BIN=$(abspath $(BUILD))/bin >/dev/null
+windows_build = $(call windows_configure,$(1),$(2)) && cmake --build $(1) -j $(JOBS)
 # A Windows build's tests under Wine, whose windows need an X server of their own.
 windows_tests = xvfb-run -a -s "-screen 0 1280x1024x24" \
                     ctest --test-dir $(1) --output-on-failure -j $(JOBS)
@@ -108,8 +109,13 @@ test-windows32: build-windows32
 	@$(call windows_tests,$(WINDOWS32_BUILD))
 
 # Both Windows builds of the package under $(PREFIX): each in a folder named after its compiler's
-# target, with its toolchain file in $(PREFIX)/share/korva.
-install-windows: build-windows build-windows32
+# target, with its toolchain file in $(PREFIX)/share/korva. Only the library is built.
+install-windows: deps-windows
+	@./tools/install-packages.sh $(WINDOWS32_COMPILER)
+	@$(call windows_configure,$(WINDOWS_BUILD),cmake/mingw-w64.cmake)
+	@$(call windows_configure,$(WINDOWS32_BUILD),cmake/mingw-w64-i686.cmake)
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target korva_package
+	@cmake --build $(WINDOWS32_BUILD) -j $(JOBS) --target korva_package
 	@cmake --install $(WINDOWS_BUILD) --prefix $(PREFIX)
 	@cmake --install $(WINDOWS32_BUILD) --prefix $(PREFIX)
 

@@ -28,10 +28,8 @@ korva_deb_gzip(${deb_work}/changelog ${deb_work}/changelog.gz)
 add_custom_target(korva_deb_files ALL DEPENDS ${KORVA_DEB_COMPRESSED})
 
 # All the packages hold, for a build that makes only them (make deb builds this target alone).
-set(deb_targets ${KORVA_INSTALLED_TARGETS})
-list(REMOVE_ITEM deb_targets korva_gfx_program) # an interface library: nothing to build
 add_custom_target(korva_deb_contents)
-add_dependencies(korva_deb_contents korva_deb_files bugdemo bugdemo-headless ${deb_targets})
+add_dependencies(korva_deb_contents korva_package korva_deb_files bugdemo bugdemo-headless)
 
 # Each package's copyright file and changelog.
 foreach(component dev bugdemo)
@@ -40,7 +38,7 @@ foreach(component dev bugdemo)
             COMPONENT ${component} EXCLUDE_FROM_ALL)
 endforeach()
 
-install(DIRECTORY examples/ball examples/pad
+install(DIRECTORY examples/ball examples/pad examples/readme
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/korva-dev/examples COMPONENT dev EXCLUDE_FROM_ALL)
 
 install(TARGETS bugdemo bugdemo-headless RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
