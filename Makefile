@@ -5,6 +5,14 @@
 #   make install [PREFIX=DIR]   builds the package's libraries (only those), then installs the
 #                               package for client programs under DIR (default /usr/local)
 #   make bench   builds and runs the benchmarks; prints every figure against its budget
+#   make build-windows32, make test-windows32   the 32-bit Windows build, and its tests under
+#                                               32-bit Wine
+#   make deb        Debian packages of the package and the demo, in build/deb, checked by lintian
+#   make test-deb   installs them on this machine, builds and runs a client against /usr, and
+#                   removes them again (needs root or sudo)
+#   make install-windows PREFIX=DIR   both Windows builds of the package, for programs
+#                                     cross-built with mingw-w64; make test-install-windows
+#                                     builds the examples against them and runs them under Wine
 # Robustness (each in a build directory of its own):
 #   make test-sanitize   the native test suite built with AddressSanitizer and UBSan
 #   make fuzz            each fuzz target for FUZZ_SECONDS (libFuzzer, clang)
@@ -14,6 +22,8 @@
 
 BUILD ?= build
 WINDOWS_BUILD ?= $(BUILD)/windows
+WINDOWS32_BUILD ?= $(BUILD)/windows32
+DEB_BUILD ?= $(BUILD)/deb
 SANITIZE_BUILD ?= $(BUILD)/sanitize
 FUZZ_BUILD ?= $(BUILD)/fuzz
 BUILD_TYPE ?= RelWithDebInfo
@@ -37,11 +47,21 @@ BENCH_PACKAGES := libcairo2-dev valgrind
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth xdotool \
                     x11-apps
 
+# The 32-bit Windows build: mingw-w64 for i686, and Wine's 32-bit half, which Debian ships for
+# its i386 architecture (added to dpkg's first when missing).
+WINDOWS32_COMPILER := g++-mingw-w64-i686
+WINDOWS32_PACKAGES := $(WINDOWS32_COMPILER) wine32:i386
+
+# Making Debian packages (dpkg-shlibdeps finds the demo's library packages), checking them, and
+# reading the test's pictures (python3).
+DEB_PACKAGES := dpkg-dev lintian python3
+
 # The fuzz targets (clang 14 with libFuzzer) and the soak (valgrind, python).
 ROBUSTNESS_PACKAGES := clang libclang-rt-14-dev valgrind python3
 
 .PHONY: all deps deps-windows deps-bench deps-robustness build build-windows test test-sanitize \
-        fuzz build-fuzz soak run install golden bench clean format
+        fuzz build-fuzz soak run install golden bench clean format deps-windows32 build-windows32 \
+        test-windows32 install-windows test-install-windows deps-deb deb test-deb
 
 all: build
 
@@ -58,19 +78,50 @@ build: configure
 deps-windows:
 	@./tools/install-packages.sh $(WINDOWS_PACKAGES)
 
-# The Windows tests compare with native programs: they are told where those are.
-build-windows: deps-windows build
-	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	       -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DKORVA_NATIVE_BIN=$(abspath $(BUILD))/bin >/dev/null
-	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+# A Windows build: $(call windows_build,FOLDER,TOOLCHAIN FILE). Its tests compare with native
+# programs: they are told where those are.
+windows_configure = cmake -S . -B $(1) -DCMAKE_TOOLCHAIN_FILE=$(2) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+                          -DKORVA_NATIVE_BIN=$(abspath $(BUILD))/bin >/dev/null
+windows_build = $(call windows_configure,$(1),$(2)) && cmake --build $(1) -j $(JOBS)
+# A Windows build's tests under Wine, whose windows need an X server of their own.
+windows_tests = xvfb-run -a -s "-screen 0 1280x1024x24" \
+                    ctest --test-dir $(1) --output-on-failure -j $(JOBS)
 
-# Both suites run even when the first fails; Wine's windows need an X server of their own.
+build-windows: deps-windows build
+	@$(call windows_build,$(WINDOWS_BUILD),cmake/mingw-w64.cmake)
+
+# Both suites run even when the first fails.
 test: build build-windows
 	@status=0; \
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) || status=1; \
-	xvfb-run -a -s "-screen 0 1280x1024x24" \
-	    ctest --test-dir $(WINDOWS_BUILD) --output-on-failure -j $(JOBS) || status=1; \
+	$(call windows_tests,$(WINDOWS_BUILD)) || status=1; \
 	exit $$status
+
+# The 32-bit Windows build and its tests (the Windows suite, the smoke test of bugdemo.exe and
+# the conformance check), in a 32-bit Wine prefix of its own.
+deps-windows32: deps-windows
+	@./tools/install-packages.sh $(WINDOWS32_PACKAGES)
+
+build-windows32: deps-windows32 build
+	@$(call windows_build,$(WINDOWS32_BUILD),cmake/mingw-w64-i686.cmake)
+
+test-windows32: build-windows32
+	@$(call windows_tests,$(WINDOWS32_BUILD))
+
+# Both Windows builds of the package under $(PREFIX): each in a folder named after its compiler's
+# target, with its toolchain file in $(PREFIX)/share/korva. Only the library is built.
+install-windows: deps-windows
+	@./tools/install-packages.sh $(WINDOWS32_COMPILER)
+	@$(call windows_configure,$(WINDOWS_BUILD),cmake/mingw-w64.cmake)
+	@$(call windows_configure,$(WINDOWS32_BUILD),cmake/mingw-w64-i686.cmake)
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target korva_package
+	@cmake --build $(WINDOWS32_BUILD) -j $(JOBS) --target korva_package
+	@cmake --install $(WINDOWS_BUILD) --prefix $(PREFIX)
+	@cmake --install $(WINDOWS32_BUILD) --prefix $(PREFIX)
+
+test-install-windows: build-windows build-windows32
+	@xvfb-run -a -s "-screen 0 1280x1024x24" tests/install/windows_install_test.sh \
+	    $(BUILD)/install-windows $(WINDOWS_BUILD) $(WINDOWS32_BUILD)
 
 deps-robustness:
 	@./tools/install-packages.sh $(ROBUSTNESS_PACKAGES)
@@ -124,3 +175,27 @@ format:
 
 clean:
 	@rm -rf $(BUILD)
+
+# Debian packages: a build of their own for /usr, without the tests, compiled with Debian's
+# flags with all its hardening (less -g: the static libraries are shipped as built); lintian
+# must find no errors (its warnings are printed).
+deps-deb:
+	@./tools/install-packages.sh $(DEB_PACKAGES)
+
+deb: deps deps-deb
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	flags() { echo $$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get $$1 | sed 's/-g //'); }; \
+	cmake -S . -B $(DEB_BUILD)/build -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+	      "-DCMAKE_C_FLAGS=$$(flags CFLAGS)" "-DCMAKE_CXX_FLAGS=$$(flags CXXFLAGS)" \
+	      "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" \
+	      -DKORVA_TESTS=OFF -DKORVA_DEB_OUTPUT=$(abspath $(DEB_BUILD)) \
+	      -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+	@cmake --build $(DEB_BUILD)/build -j $(JOBS) --target korva_deb_contents
+	@rm -f $(DEB_BUILD)/*.deb
+	@cd $(DEB_BUILD)/build && cpack -G DEB
+	@lintian --fail-on error $(DEB_BUILD)/*.deb
+
+# Installs the packages on this machine with apt-get, builds and runs the README's program
+# against /usr, and purges them again (with what apt-get installed for them).
+test-deb: deb
+	@./tests/deb/test_deb.sh $(DEB_BUILD)

@@ -1,22 +1,5 @@
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64 (x86_64-w64-mingw32).
 #   cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
-# The programs are linked statically, so they run without the compiler's runtime DLLs (under Wine
-# or on Windows).
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-# The compilers with the POSIX thread model: the Win32 one lacks std::mutex, which GoogleTest
-# needs. Static linking puts the thread library into the programs too.
 set(KORVA_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${KORVA_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KORVA_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${KORVA_MINGW_PREFIX}-windres)
-
-# Libraries and headers come from the target's sysroot only; programs run on the build machine.
-set(CMAKE_FIND_ROOT_PATH /usr/${KORVA_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

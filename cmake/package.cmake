@@ -4,6 +4,12 @@
 #
 #   korva::gfx       the package on real windows, with the process entry that calls WinMain
 #   korva::headless  the package on the virtual display, with the headless runner's entry
+# A Windows build installs into a folder named after its compiler's target (see
+# cmake/windows/package.cmake).
+if(WIN32)
+    set(CMAKE_INSTALL_INCLUDEDIR ${KORVA_MINGW_TARGET}/include)
+    set(CMAKE_INSTALL_LIBDIR ${KORVA_MINGW_TARGET}/lib)
+endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -35,8 +41,25 @@ foreach(target korva_gfx korva_platform korva_entry korva_headless)
     endif()
 endforeach()
 
-# Installing is for builds on the stand-in; a Windows build is used from its build tree.
+# The CMake package of the installed targets (export set korva_targets): the targets, the
+# config file made from CONFIG_TEMPLATE, and a version file, which also keeps a 64-bit program
+# from taking a 32-bit package and the reverse.
+function(korva_install_cmake_package config_template)
+    set(KORVA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/korva)
+    install(EXPORT korva_targets NAMESPACE korva:: FILE korvaTargets.cmake
+            DESTINATION ${KORVA_CMAKE_DIR})
+    configure_package_config_file(${config_template} ${PROJECT_BINARY_DIR}/package/korvaConfig.cmake
+                                  INSTALL_DESTINATION ${KORVA_CMAKE_DIR})
+    write_basic_package_version_file(${PROJECT_BINARY_DIR}/package/korvaConfigVersion.cmake
+                                     COMPATIBILITY SameMajorVersion)
+    install(FILES ${PROJECT_BINARY_DIR}/package/korvaConfig.cmake
+                  ${PROJECT_BINARY_DIR}/package/korvaConfigVersion.cmake
+            DESTINATION ${KORVA_CMAKE_DIR})
+endfunction()
+
+# A Windows build has rules of its own: its library links only Windows' own.
 if(WIN32)
+    include(cmake/windows/package.cmake)
     return()
 endif()
 
@@ -114,20 +137,12 @@ endif()
 install(TARGETS ${KORVA_INSTALLED_TARGETS} EXPORT korva_targets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 
-set(KORVA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/korva)
-install(EXPORT korva_targets NAMESPACE korva:: FILE korvaTargets.cmake
-        DESTINATION ${KORVA_CMAKE_DIR})
-configure_package_config_file(cmake/korvaConfig.cmake.in
-                              ${PROJECT_BINARY_DIR}/package/korvaConfig.cmake
-                              INSTALL_DESTINATION ${KORVA_CMAKE_DIR})
-write_basic_package_version_file(${PROJECT_BINARY_DIR}/package/korvaConfigVersion.cmake
-                                 COMPATIBILITY SameMajorVersion)
-install(FILES ${PROJECT_BINARY_DIR}/package/korvaConfig.cmake
-              ${PROJECT_BINARY_DIR}/package/korvaConfigVersion.cmake
-        DESTINATION ${KORVA_CMAKE_DIR})
+korva_install_cmake_package(cmake/korvaConfig.cmake.in)
 
 # The pkg-config files name the prefix the package is installed to, which `cmake --install
 # --prefix` may choose after configuring: they are written when installing.
+set(KORVA_PC_FILES "korva korva-headless")
+set(KORVA_PC_TEMPLATES ${PROJECT_SOURCE_DIR}/cmake)
 configure_file(cmake/install-pkgconfig.cmake.in ${PROJECT_BINARY_DIR}/package/install-pkgconfig.cmake
                @ONLY)
 install(SCRIPT ${PROJECT_BINARY_DIR}/package/install-pkgconfig.cmake)

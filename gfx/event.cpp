@@ -35,9 +35,10 @@ void handle_left_button(LPARAM lparam) {
     pending_y = origin_y - client_y;
 }
 
-// Characters typed with Ctrl held are no events: the Ctrl shortcuts act on the key-downs.
+// Characters typed with Ctrl held are no events: the Ctrl shortcuts act on the key-downs. With
+// Alt held too the key was AltGr, which types characters like any other key.
 void handle_character(WPARAM wparam) {
-    if (ctrl_down == 1) return;
+    if (ctrl_down == 1 && !alt_key_held()) return;
     pending_kind = EVENT_KBD;
     pending_key = char(wparam & 0xFF);
 }
@@ -72,14 +73,12 @@ static int wait_for_event(EventData *data) {
     pending_key = 0;
     pending_y = 0;
     pending_x = 0;
-    bool from_script = false;
     for (;;) {
         bool took_message = false;
-        from_script = run_pass(took_message);
-        if (from_script || wait_is_over()) break;
+        if (run_pass(took_message) || wait_is_over()) break;
         if (!took_message) WaitMessage();
     }
-    record_decided_event(from_script);
+    record_decided_event();
     data->x = pending_x;
     data->y = pending_y;
     data->key = pending_key;

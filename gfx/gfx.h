@@ -68,7 +68,7 @@ enum {
 enum {
     EVENT_NONE = -1,    // used inside the wait only, never returned
     EVENT_MOUSE = 1,    // the left button was pressed in the graphics window; x, y on the canvas
-    EVENT_KBD = 2,      // a character was typed (Ctrl not held); key holds it
+    EVENT_KBD = 2,      // a character was typed (Ctrl not held, or AltGr); key holds it
     EVENT_PERIODIC = 3, // one animation tick: advance the animation by one frame
     EVENT_QUIT = 4      // the program is to end: the window was closed, or Quit was chosen
 };
@@ -89,7 +89,9 @@ enum { CANVAS_WIDTH = 601, CANVAS_HEIGHT = 540 };
 // Opens the graphics window (601 x 540 at the top-left of the screen, with the Run menu) and
 // the text window (along the bottom third of the screen), creates the canvas and starts the
 // animation timer, halted. Pass WinMain's four arguments unchanged. Logging is on at first.
-// The canvas holds no picture yet: call gfx_clear before drawing. Returns 1.
+// The canvas holds no picture yet: call gfx_clear before drawing. Returns 1. When a window or
+// the canvas cannot be made, it says so on the standard error and ends the program with
+// status 1.
 int gfx_open(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_line, int show_mode);
 
 // Gives back the graphics window's drawing context and closes the script file; call it last,
@@ -162,11 +164,14 @@ int gfx_log(const char *format, ...)
 
 // ---- Events -------------------------------------------------------------------------------
 // Shows what was drawn since the last call, then waits for the next event and returns its
-// kind: EVENT_MOUSE (x, y set), EVENT_KBD (key set; a character above 127 is negative, read it
-// as unsigned char), EVENT_PERIODIC or EVENT_QUIT. Outputs the event does not use are 0. The
-// Run menu and its Ctrl keys act during this call. While the animation runs, EVENT_PERIODIC
-// comes with each tick of the 100 ms timer, about ten a second however fast the program draws;
-// while it is halted, only clicks, characters and quitting end the wait.
+// kind: EVENT_MOUSE (x, y set), EVENT_KBD (key set: a character of Windows' code page 1252, as
+// typed on the user's keyboard, dead keys composed; above 127 it is negative, read it as
+// unsigned char), EVENT_PERIODIC or EVENT_QUIT. Outputs the event does not use are 0, with one
+// exception: during playback, a click or a character that a script event replaced leaves its
+// values in the outputs the script event does not set. The Run menu and its Ctrl keys act
+// during this call. While the animation runs, EVENT_PERIODIC comes with each tick of the 100 ms
+// timer, about ten a second however fast the program draws; while it is halted, only clicks,
+// characters and quitting end the wait.
 // The animation starts halted: ticks come only after gfx_animate(ANIMATE_RUN), or once the user
 // chooses Animate (Ctrl+A). Counting the EVENT_PERIODIC events gives a program its own clock,
 // ten ticks a second, that a recording plays back exactly (the wall clock's time does not).
@@ -181,18 +186,24 @@ int gfx_await_event(int &x, int &y, char &key);
 int gfx_animate(int mode);
 
 // ---- The Run menu ---------------------------------------------------------------------------
-// The graphics window's one menu; each entry also has a Ctrl key, which works in either window.
+// The graphics window's one menu; each entry also has a Ctrl key, which works in either window
+// (Ctrl with Alt is AltGr, which types characters: no command).
 //   Animate (Ctrl+A), Halt animation (Ctrl+H), Advance one frame (Ctrl+F: halts, then one tick)
 //   Logging (Ctrl+L): switches the description of drawing calls on or off, like gfx_logging
 //       but without showing the text window
 //   Record Script (Ctrl+R): from now on every event the program receives is also written to
 //       the file KORVA.SCR in the current directory (a run of ticks as one line); the entry
-//       has a check mark while it records; choose it again to stop
+//       has a check mark while it records; choose it again to stop. Refused while a script is
+//       being played.
 //   Playback Script (Ctrl+P): halts the animation and feeds the program the events of
 //       KORVA.SCR, one per wait, in place of live input, until the file ends; the log line
-//       "EOF encountered in script file KORVA.SCR" is that normal end, no error
+//       "EOF encountered in script file KORVA.SCR" is that normal end, no error. Refused while
+//       recording.
 //   Play One Script (Ctrl+O): halts the animation and feeds the program the script's next event
 //   Quit (Ctrl+Q): the next wait returns EVENT_QUIT
+// Held down, Ctrl+L, Ctrl+R and Ctrl+P act once; Ctrl+F and Ctrl+O act on every repeat. On Linux,
+// Ctrl+C in the terminal and `kill` quit the same way; a lost X server completes a recording
+// before the program ends.
 // A program that draws the same from the same events therefore plays a recording back exactly,
 // when the playback starts from the state in which the recording started: start both before
 // the program has had any event (a program that animates from its start has had ticks by then;

@@ -98,6 +98,7 @@ LRESULT CALLBACK text_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_PAINT: replay_log(window); return 0;
     case WM_KEYDOWN:
     case WM_KEYUP: PostMessageA(graphics_window, message, wparam, lparam); return 0;
+    case WM_SETFOCUS: sync_ctrl_key(); return 0;
     default: return DefWindowProcA(window, message, wparam, lparam);
     }
 }

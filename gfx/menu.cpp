@@ -96,15 +96,36 @@ static UINT shortcut_command(WPARAM key) {
     }
 }
 
-void handle_key_down(WPARAM key) {
+bool alt_key_held() {
+    return GetKeyState(VK_MENU) < 0;
+}
+
+// Record, Playback and Logging switch on and off: held down, they act on the first key-down
+// only, so that an auto-repeat never starts or ends a recording behind the user's back.
+static bool is_toggle(UINT command) {
+    return command == CMD_RECORD || command == CMD_PLAYBACK || command == CMD_LOGGING;
+}
+
+// A key-down with Alt held as well is no shortcut: Windows reports AltGr as Ctrl+Alt, and AltGr
+// types characters ("@" is AltGr+Q on a German keyboard).
+void handle_key_down(WPARAM key, LPARAM lparam) {
     if (key == VK_CONTROL) {
         ctrl_down = 1;
         return;
     }
     UINT command = shortcut_command(key);
-    if (command && ctrl_down) run_command(command);
+    if (!command || !ctrl_down || alt_key_held()) return;
+    bool repeated = (lparam & KEY_WAS_DOWN) != 0;
+    if (repeated && is_toggle(command)) return;
+    run_command(command);
 }
 
 void handle_key_up(WPARAM key) {
     if (key == VK_CONTROL) ctrl_down = 0;
+}
+
+// A window of the package gained the keyboard focus: a Ctrl released while neither had it
+// sent no key-up, so the flag is read afresh from the key itself.
+void sync_ctrl_key() {
+    ctrl_down = GetKeyState(VK_CONTROL) < 0 ? 1 : 0;
 }

@@ -7,6 +7,7 @@
 PACKAGE_STATE(DEFINE_VARIABLE, DEFINE_ARRAY)
 
 void reset_package_state() {
+    // Closing the stream also forgets its direction.
     close_script_file();
 #define RESET_VARIABLE(type, name, start) name = start;
 #define RESET_ARRAY(type, name, count)                                                             \

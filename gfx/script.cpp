@@ -1,21 +1,46 @@
 // Scripts: recording the events a wait decides into KORVA.SCR, and playing them back.
 //
-// Recording and playback share one stream and one counter. The rules that keep them apart:
-// while a script is being played, recording neither counts, writes nor closes anything; a
-// finished playback's stream is closed by the recording's first event; a read is refused while
-// the recording owns the file.
+// Recording and playback share one stream and one counter, so they never run together: a
+// recording is refused while a script is being played, and a playback while a recording is on.
+// A recording closes what a finished playback left open when it starts.
 #include "gfx/state.h"
 
 #include <cctype>
 #include <cstring>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 static const char SCRIPT_NAME[] = "KORVA.SCR";
 enum { SCRIPT_LINE_SIZE = 512 };
 
+// Opens KORVA.SCR only if it is a plain file (or a link to one), and without ever waiting: a
+// FIFO or a device would block the open or the reads, and a directory reads as nothing.
+static FILE *open_script(bool writing) {
+#ifdef _WIN32
+    // Windows opens no directory as a file, and KORVA.SCR can name neither a pipe nor a device.
+    return fopen(SCRIPT_NAME, writing ? "wt" : "rt");
+#else
+    int flags = writing ? O_WRONLY | O_CREAT | O_TRUNC : O_RDONLY;
+    int fd = open(SCRIPT_NAME, flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    struct stat status;
+    FILE *file = nullptr;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0)
+        file = fdopen(fd, writing ? "w" : "r");
+    if (!file) close(fd);
+    return file;
+#endif
+}
+
+// The first failure is reported; from then on nothing more is written to that file, so that a
+// line cut by the failure is never followed by others.
 static void report_write_error() {
-    if (write_error_reported) return;
-    gfx_log("Cannot write script file %s\n", SCRIPT_NAME);
-    write_error_reported = true;
+    if (!script_write_failed) gfx_log("Cannot write script file %s\n", SCRIPT_NAME);
+    script_write_failed = 1;
 }
 
 void close_script_file() {
@@ -28,16 +53,16 @@ void close_script_file() {
 // ---- Writing -------------------------------------------------------------------------------
 
 void record_event(int kind, int x, int y, char key) {
-    // A finished playback may have left its stream open for reading: the recording takes over.
-    if (script_file && !script_writing) close_script_file();
     if (!script_file) {
-        script_file = fopen(SCRIPT_NAME, "wt");
+        script_file = open_script(true);
         if (!script_file) {
             gfx_log("Cannot open script file %s for writing\n", SCRIPT_NAME);
             return;
         }
         script_writing = true;
+        script_write_failed = 0;
     }
+    if (script_write_failed) return;
     int written = 0;
     switch (kind) {
     case EVENT_MOUSE: written = fprintf(script_file, "KORVA_MOUSE(%d, %d);\n", x, y); break;
@@ -54,20 +79,21 @@ void record_event(int kind, int x, int y, char key) {
 }
 
 void start_recording() {
+    if (playing_back || play_one) {
+        gfx_log("Cannot record to script file %s while it is being played\n", SCRIPT_NAME);
+        return;
+    }
     recording = 1;
     CheckMenuItem(run_menu, CMD_RECORD, MF_CHECKED);
-    write_error_reported = false;
-    told_recording_blocked = false;
-    // A count left by an earlier playback must not be folded into this recording.
-    bool playback_stream_open = script_file && !script_writing;
-    if (!playing_back && !playback_stream_open) repeat_count = 0;
+    // What a finished playback left, its stream and the rest of a count, is no part of this
+    // recording. The file itself is emptied only by the first line written.
+    close_script_file();
+    repeat_count = 0;
 }
 
 void stop_recording() {
     recording = 0;
     CheckMenuItem(run_menu, CMD_RECORD, MF_UNCHECKED);
-    // A stream open for reading belongs to a playback, and so does the count: leave both.
-    if (script_file && !script_writing) return;
     if (repeat_count > 0) {
         record_event(EVENT_PERIODIC, pending_x, pending_y, pending_key);
         repeat_count = 0;
@@ -75,19 +101,12 @@ void stop_recording() {
     close_script_file();
 }
 
-void record_decided_event(bool from_script) {
+void finish_recording() {
+    if (recording) stop_recording();
+}
+
+void record_decided_event() {
     if (!recording) return;
-    if (playing_back || from_script) {
-        if (!told_recording_blocked)
-            gfx_log("Cannot record to script file %s while it is being played\n", SCRIPT_NAME);
-        told_recording_blocked = true;
-        return;
-    }
-    // The stream of a playback that is over goes, with whatever count it left.
-    if (script_file && !script_writing) {
-        close_script_file();
-        repeat_count = 0;
-    }
     if (pending_kind == EVENT_PERIODIC) {
         if (repeat_count == INT32_MAX) {
             record_event(EVENT_PERIODIC, pending_x, pending_y, pending_key);
@@ -122,10 +141,14 @@ void end_playback() {
 }
 
 // Reads one line of at most 511 characters; a longer line comes in pieces. A carriage return
-// before the newline is dropped, so scripts written with CR LF line ends play too.
+// before the newline is dropped, so scripts written with CR LF line ends play too. A last line
+// without a newline counts only when its event is complete (its ");" is there): a line cut
+// short, by a full disk or a crash while recording, is where the script ends.
 static bool read_script_line(char *line) {
     if (!fgets(line, SCRIPT_LINE_SIZE, script_file)) return false;
     size_t length = strlen(line);
+    bool cut = length > 0 && line[length - 1] != '\n' && feof(script_file);
+    if (cut && !strstr(line, ");")) return false;
     if (length >= 2 && line[length - 2] == '\r' && line[length - 1] == '\n') {
         line[length - 2] = '\n';
         line[length - 1] = '\0';
@@ -169,36 +192,22 @@ static int32_t unsigned_field(const char *line, size_t from) {
     return number_at(line + start, false);
 }
 
-static void refuse_playback_while_recording() {
-    gfx_log("Cannot play script file %s while it is being recorded\n", SCRIPT_NAME);
-    stop_playback();
-}
-
-// The stream to read the next event from: the playback's own, opened on its first read. False,
-// with playback stopped, when the file cannot be opened or a recording owns it.
-static bool open_for_reading() {
+int read_script_event() {
+    if (recording) {
+        gfx_log("Cannot play script file %s while it is being recorded\n", SCRIPT_NAME);
+        stop_playback();
+        return 0;
+    }
     if (!script_file) {
-        // Periodic events a recording has counted but not yet written own the file already.
-        if (recording && repeat_count > 0) {
-            refuse_playback_while_recording();
-            return false;
-        }
-        script_file = fopen(SCRIPT_NAME, "rt");
+        script_file = open_script(false);
         if (!script_file) {
             gfx_log("Cannot open script file %s for reading\n", SCRIPT_NAME);
             stop_playback();
-            return false;
+            return 0;
         }
         script_writing = false;
-    } else if (script_writing) {
-        refuse_playback_while_recording();
-        return false;
     }
-    return true;
-}
 
-int read_script_event() {
-    if (!open_for_reading()) return 0;
     if (repeat_count > 0) {
         repeat_count--;
         pending_kind = EVENT_PERIODIC;

@@ -113,10 +113,16 @@ enum {
     CMD_INFO = 9
 };
 
+// Bit 30 of a key message's lparam: the key was down before, so this key-down is a repeat.
+constexpr LPARAM KEY_WAS_DOWN = LPARAM(1) << 30;
+
 void build_run_menu(HWND window);
 void run_command(WPARAM id);
-void handle_key_down(WPARAM key);
+void handle_key_down(WPARAM key, LPARAM lparam);
 void handle_key_up(WPARAM key);
+void sync_ctrl_key();
+// Alt is held, as far as the key messages taken so far tell.
+bool alt_key_held();
 
 // ---- Scripts (script.cpp) ------------------------------------------------------------------
 
@@ -125,10 +131,13 @@ int read_script_event();
 void stop_playback();
 void close_script_file();
 void stop_recording();
+// Starts a recording; refused, with a log line, while a script is being played.
 void start_recording();
 void end_playback();
 // The recording step of a wait: folds or writes the event just decided.
-void record_decided_event(bool from_script);
+void record_decided_event();
+// The session ends without a quit: a recording writes its folded ticks and closes the file.
+void finish_recording();
 
 // ---- The process-wide state (defined and reset in reset.cpp) --------------------------------
 
@@ -176,9 +185,9 @@ void record_decided_event(bool from_script);
     VARIABLE(unsigned char, play_one, 0)                                                           \
     VARIABLE(int, repeat_count, 0)                                                                 \
     VARIABLE(FILE *, script_file, nullptr)                                                         \
-    VARIABLE(bool, script_writing, false)         /* the open stream was opened for writing */     \
-    VARIABLE(bool, write_error_reported, false)   /* once per recording */                         \
-    VARIABLE(bool, told_recording_blocked, false) /* once per recording */
+    VARIABLE(bool, script_writing, false) /* the open stream was opened for writing */             \
+    /* A write to the open script failed: nothing more is written to it. */                        \
+    VARIABLE(unsigned char, script_write_failed, 0)
 
 #define PACKAGE_STATE_DECLARE_VARIABLE(type, name, start) extern type name;
 #define PACKAGE_STATE_DECLARE_ARRAY(type, name, count) extern type name[count];

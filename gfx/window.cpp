@@ -1,6 +1,9 @@
 // The package's windows: opening and closing, the graphics window's messages, the text window.
 #include "gfx/state.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 // Both classes share one record; only the name and the procedure differ.
 static void register_window_classes(HINSTANCE instance) {
     WNDCLASSA window_class = {};
@@ -21,6 +24,14 @@ static void register_window_classes(HINSTANCE instance) {
     RegisterClassA(&window_class);
 }
 
+// Without its windows or its canvas the program could only wait forever for events that never
+// come: it says why and ends.
+static void require(bool made, const char *what) {
+    if (made) return;
+    fprintf(stderr, "gfx_open: cannot create %s; the program ends\n", what);
+    exit(1);
+}
+
 int gfx_open(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int show_mode) {
     if (!previous_instance) register_window_classes(instance);
     int screen_width = GetSystemMetrics(SM_CXSCREEN);
@@ -31,14 +42,17 @@ int gfx_open(HINSTANCE instance, HINSTANCE previous_instance, LPSTR, int show_mo
     graphics_window =
         CreateWindowExA(0, "DrawWndClass", "KORVA Graphics", WS_CAPTION | WS_SYSMENU, 0, 0,
                         CANVAS_WIDTH, CANVAS_HEIGHT, nullptr, nullptr, instance, nullptr);
+    require(graphics_window != nullptr, "the window \"KORVA Graphics\"");
     text_window = CreateWindowExA(0, "TextWndClass", "KORVA Text", WS_OVERLAPPEDWINDOW, 0,
                                   (2 * screen_height) / 3 + 1, screen_width, screen_height / 3,
                                   nullptr, nullptr, instance, nullptr);
+    require(text_window != nullptr, "the window \"KORVA Text\"");
 
     window_dc = GetDC(graphics_window);
     canvas.image = CreateCompatibleBitmap(window_dc, CANVAS_WIDTH, CANVAS_HEIGHT);
     canvas.dc = CreateCompatibleDC(window_dc);
-    SelectObject(canvas.dc, canvas.image);
+    require(window_dc && canvas.image && canvas.dc && SelectObject(canvas.dc, canvas.image),
+            "the canvas");
 
     ShowWindow(text_window, show_mode);
     ShowWindow(graphics_window, show_mode);
@@ -87,11 +101,17 @@ LRESULT CALLBACK graphics_window_proc(HWND window, UINT message, WPARAM wparam, 
         return 0;
     case WM_SIZE: update_origin(window); return 0;
     case WM_PAINT: paint_graphics_window(window); return 0;
-    case WM_KEYDOWN: handle_key_down(wparam); return 0;
+    case WM_KEYDOWN: handle_key_down(wparam, lparam); return 0;
     case WM_KEYUP: handle_key_up(wparam); return 0;
     case WM_COMMAND: run_command(wparam); return 0;
     case WM_CHAR: handle_character(wparam); return 0;
     case WM_TIMER: handle_timer(); return 0;
+    case WM_SETFOCUS: sync_ctrl_key(); return 0;
+    case WM_ENDSESSION:
+        // The session ends, and the process with it, without a quit message: the recording is
+        // completed now.
+        if (wparam) finish_recording();
+        return 0;
     case WM_LBUTTONDOWN: handle_left_button(lparam); return 0;
     default: return DefWindowProcA(window, message, wparam, lparam);
     }

@@ -2,15 +2,33 @@
 // four arguments a Windows GUI program receives.
 #include "platform/display/display.h"
 #include "platform/display/sdl/sdl_display.h"
+#include "platform/display/sdl/window_system.h"
 #include "platform/gdi/text/text.h"
 #include "platform/user/instance.h"
+#include "platform/user/session.h"
 #include "platform/win.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
+namespace {
+
+const char *program = "korva";
+
+// The X server went away (it ended, or the session did): the program's windows are gone and the
+// process must end now. Its windows are told the session ends, so that a recording is completed.
+void display_lost() {
+    const char *name = std::getenv("DISPLAY");
+    std::fprintf(stderr, "%s: the connection to the X server%s%s was lost; the program ends\n",
+                 program, name ? " at " : "", name ? name : "");
+    user::end_session();
+}
+
+} // namespace
+
 int main(int argc, char **argv) {
-    const char *program = argc > 0 ? argv[0] : "korva";
+    if (argc > 0) program = argv[0];
     std::string error;
     std::unique_ptr<display::Backend> backend = sdl_display::open(error);
     if (!backend) {
@@ -18,6 +36,7 @@ int main(int argc, char **argv) {
         return 1;
     }
     display::install(std::move(backend));
+    sdl_display::when_window_system_lost(display_lost);
 
     if (!text::init(error)) {
         std::fprintf(stderr, "%s: %s\n", program, error.c_str());

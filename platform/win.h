@@ -202,6 +202,7 @@ typedef struct tagTEXTMETRICA {
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
+#define WM_ENDSESSION 0x0016
 #define WM_ERASEBKGND 0x0014
 #define WM_SHOWWINDOW 0x0018
 #define WM_NCCREATE 0x0081
@@ -232,6 +233,8 @@ typedef struct tagTEXTMETRICA {
 
 #define SC_CLOSE 0xF060
 #define SC_KEYMENU 0xF100
+
+#define ENDSESSION_CRITICAL 0x40000000
 
 #define SIZE_RESTORED 0
 #define MK_LBUTTON 0x0001

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages named as arguments that are not installed yet, and says so.
-# Uses apt-get as root, or through sudo otherwise.
+# Uses apt-get as root, or through sudo otherwise. A package of another architecture
+# (wine32:i386) first has its architecture added to dpkg's, when it is not there yet.
 set -e
 missing=""
 for p in "$@"; do
@@ -12,6 +13,14 @@ done
 echo "Installing missing Debian packages:$missing"
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
+for p in $missing; do
+    case "$p" in *:*) arch=${p#*:} ;; *) continue ;; esac
+    if [ "$arch" != "$(dpkg --print-architecture)" ] &&
+        ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+        echo "Adding the $arch architecture to dpkg's (dpkg --add-architecture $arch)"
+        $sudo dpkg --add-architecture "$arch"
+    fi
+done
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
 echo "Installed:$missing"

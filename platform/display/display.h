@@ -17,12 +17,13 @@ enum class InputKind {
     MouseMove,    // x, y
     KeyDown,      // virtual_key, scan_code, repeat
     KeyUp,        // virtual_key, scan_code
-    Text,         // character: one Latin-1 character typed that no key press gives
+    Text,         // character: one code page 1252 character typed that no key press gives
     CloseRequest, // the window's close box
     Exposed,      // the window's content must be repainted
     Resized,      // x, y: the new content size
     FocusGained,
     FocusLost,
+    QuitRequest, // the program is asked to end from outside its windows (Ctrl+C, kill)
 };
 
 struct InputEvent {
@@ -80,9 +81,17 @@ class Backend {
     // Sleeps until input arrives or the clock reaches `deadline` (NEVER: no deadline).
     virtual void wait(Time deadline) = 0;
 
-    // The character a key gives with the given modifiers under the current keyboard layout, or 0.
+    // The code page 1252 character a key gives with the given modifiers under the current
+    // keyboard layout, or 0.
     virtual unsigned char key_character(int virtual_key, int scan_code, bool shift, bool caps_lock,
                                         bool altgr) = 0;
+
+    // The character a key-down types, in the order keys are typed: like key_character, but a
+    // dead key types nothing and composes with the key after it (an acute accent, then e: é).
+    virtual unsigned char typed_character(int virtual_key, int scan_code, bool shift,
+                                          bool caps_lock, bool altgr) {
+        return key_character(virtual_key, scan_code, shift, caps_lock, altgr);
+    }
 
     // A menu of the window opened or closed; it has the mouse and the keyboard while open.
     virtual void menu_shown(int window, bool open) {

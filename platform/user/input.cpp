@@ -39,9 +39,9 @@ void key(const display::InputEvent &event, HWND fallback) {
     // Windows sends no key messages when the focus moves, whatever keys are held: a key
     // released after our windows lost the focus gives no key-up, and one held when they gain it
     // gives no key-down. The key state still follows, so that Alt let go elsewhere (after
-    // Alt+Tab) does not make later keys system keys.
+    // Alt+Tab) does not make later keys system keys, and GetKeyState tells Ctrl's true state.
     if (event.synthetic) {
-        user::note_key_event(vk, event.scan_code, down);
+        user::note_unseen_key_event(vk, event.scan_code, down);
         return;
     }
     bool was_down = user::key_down_now(vk);
@@ -96,6 +96,8 @@ void handle(const display::InputEvent &event) {
     case display::InputKind::FocusLost:
         if (w) user::backend_focus_changed(window, event.kind == display::InputKind::FocusGained);
         break;
+    // Ended from outside, the program ends as it would by its own Quit command.
+    case display::InputKind::QuitRequest: PostQuitMessage(0); break;
     }
 }
 

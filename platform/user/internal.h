@@ -112,6 +112,9 @@ bool collect_input();
 
 // The key state as input arrives (decides WM_SYSKEYDOWN and the previous-state bit).
 void note_key_event(int virtual_key, int scan_code, bool down);
+// A key change that sends no message (the window system catching up as the focus moves): the
+// program's key state follows too, unless a message of that key is still to be taken.
+void note_unseen_key_event(int virtual_key, int scan_code, bool down);
 bool key_down_now(int virtual_key);
 // The key state as the program sees it: updated as it takes key and button messages.
 void message_taken(const MSG &msg);

@@ -1,9 +1,11 @@
 // Key state, GetKeyState and TranslateMessage.
 //
 // Two copies of the state, as Windows keeps them: the state as input arrives, which decides how
-// a key message is made, and the state as the program sees it, which changes only when the
-// program takes a key or button message off its queue. GetKeyState and TranslateMessage read the
-// second, so they agree with the messages the program has handled so far.
+// a key message is made, and the state as the program sees it, which changes when the program
+// takes a key or button message off its queue. GetKeyState and TranslateMessage read the second,
+// so they agree with the messages the program has handled so far. A key that changed with no
+// message (while the focus was elsewhere) changes the second at once when no message of that
+// key is still to be taken, as Windows brings a thread's key state up to date.
 #include "platform/display/display.h"
 #include "platform/user/internal.h"
 #include "platform/user/reset.h"
@@ -103,6 +105,12 @@ void note_key_event(int virtual_key, int scan_code, bool down) {
     arriving.apply(virtual_key, scan_code, down);
 }
 
+void note_unseen_key_event(int virtual_key, int scan_code, bool down) {
+    bool message_in_flight = taken.down(virtual_key) != arriving.down(virtual_key);
+    arriving.apply(virtual_key, scan_code, down);
+    if (!message_in_flight) taken.apply(virtual_key, scan_code, down);
+}
+
 bool key_down_now(int virtual_key) {
     return arriving.down(virtual_key);
 }
@@ -164,8 +172,8 @@ BOOL TranslateMessage(const MSG *msg) {
     bool ctrl = taken.down(VK_CONTROL), alt = taken.down(VK_MENU);
     unsigned char character =
         ctrl && !alt ? control_character(vk, taken.down(VK_SHIFT))
-                     : display::backend().key_character(vk, scan_code, taken.down(VK_SHIFT),
-                                                        taken.toggled(VK_CAPITAL), ctrl && alt);
+                     : display::backend().typed_character(vk, scan_code, taken.down(VK_SHIFT),
+                                                          taken.toggled(VK_CAPITAL), ctrl && alt);
     if (character)
         PostMessageA(msg->hwnd, msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR, character,
                      msg->lParam);

@@ -13,7 +13,7 @@ bugdemo=$(realpath "$1")
 probe=$(realpath "$2")
 scale=${3:-1}
 
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool setxkbmap; do
     if ! command -v "$tool" >/dev/null; then
         echo "e2e: skipped: $tool is not installed (make test installs it)"
         exit 77
@@ -55,7 +55,9 @@ root=$("$probe" root)
 
 # ---- Helpers on the demo's windows ----
 start_demo() {
-    (cd "$work" && exec "$bugdemo") >"$work/demo.log" 2>&1 &
+    # A program started in the background of a script ignores SIGINT; the demo gets it as from
+    # a terminal.
+    (cd "$work" && exec env --default-signal=INT "$bugdemo") >"$work/demo.log" 2>&1 &
     demo_pid=$!
     step="the windows appear"
     graphics=$(timeout 10 xdotool search --sync --name '^KORVA Graphics$' | head -1) ||
@@ -140,15 +142,14 @@ step="Ctrl+A in the text window starts the animation"
 key_to "$text" ctrl+a
 within 5 moving || fail "the picture stands still"
 
-step="a Ctrl released while another window has the focus stays down for the program"
+step="a Ctrl released while another window has the focus is up when the focus comes back"
 timeout 10 xdotool windowfocus --sync "$graphics" keydown ctrl
 timeout 10 xdotool windowfocus --sync "$root" keyup ctrl
-key_to "$graphics" h # a plain H, with Ctrl still down as far as the program knows: Halt
-within 5 still || fail "H without Ctrl did not halt"
-key_to "$graphics" ctrl # pressed and released here: Ctrl is up again
-key_to "$graphics" a
+key_to "$graphics" h # a plain H: a character, no Halt
 sleep 0.5
-still || fail "A without Ctrl started the animation"
+moving || fail "H without Ctrl halted the animation"
+key_to "$graphics" ctrl+h
+within 5 still || fail "Ctrl+H did not halt"
 
 step="Ctrl+L in the text window logs the drawing calls of the next frame there"
 geometry t "$text"
@@ -198,5 +199,60 @@ start_demo
 step="the graphics window's close box quits with status 0"
 "$probe" close "$graphics"
 exits_with 0
+
+# ---- 3. Characters of another keyboard layout, recorded ----
+script="$work/KORVA.SCR"
+# The KORVA_KBD lines of the script, their numbers joined by spaces.
+typed_keys() { sed -n 's/^KORVA_KBD(\(-\{0,1\}[0-9]*\));$/\1/p' "$script" | tr '\n' ' '; }
+last_line() { tail -n 1 "$script"; }
+folded_ticks_last() { last_line | grep -qx 'KORVA_PERIODIC([1-9][0-9]*);'; }
+
+start_demo
+step="a German layout switched to while the demo runs, typed into a recording"
+key_to "$graphics" ctrl+r
+setxkbmap -layout de || fail "setxkbmap cannot switch the layout"
+sleep 0.5 # the demo reads the new keymap when the server announces it
+# u umlaut and sharp s are keys of their own; the dead acute accent composes with e; AltGr+E is
+# the euro sign and AltGr+Q the at sign, which must not quit.
+key_to "$graphics" udiaeresis
+key_to "$graphics" ssharp
+key_to "$graphics" dead_acute
+key_to "$graphics" e
+timeout 10 xdotool keydown ISO_Level3_Shift key e key q keyup ISO_Level3_Shift
+sleep 0.3
+kill -0 "$demo_pid" 2>/dev/null || fail "the demo ended"
+key_to "$graphics" ctrl+r
+setxkbmap -layout us
+[ "$(typed_keys)" = "-4 -33 -23 -128 64 " ] || fail "KORVA.SCR's keys: $(typed_keys)"
+key_to "$graphics" ctrl+q
+exits_with 0
+
+# ---- 4. Ended from outside while recording: the folded ticks are kept ----
+for signal in TERM INT; do
+    rm -f "$script"
+    start_demo
+    step="SIG$signal while recording ends the demo with status 0"
+    key_to "$graphics" ctrl+r
+    click_client 300 400
+    sleep 0.5 # ticks, folded, not yet written
+    kill -"$signal" "$demo_pid"
+    exits_with 0
+    folded_ticks_last || fail "KORVA.SCR ends with \"$(last_line)\""
+    grep -q '^KORVA_MOUSE(3, -160);$' "$script" || fail "no click in KORVA.SCR"
+done
+
+# ---- 5. The X server goes away while recording: status 1, and the recording kept ----
+rm -f "$script"
+start_demo
+step="the X server killed while recording"
+key_to "$graphics" ctrl+r
+click_client 300 400
+sleep 0.5
+kill "$xvfb_pid"
+wait "$xvfb_pid" 2>/dev/null || true
+xvfb_pid=""
+exits_with 1
+grep -q "connection to the X server.*was lost" "$work/demo.log" || fail "no message on stderr"
+folded_ticks_last || fail "KORVA.SCR ends with \"$(last_line)\""
 
 echo "e2e (scale $scale): passed"

@@ -1,5 +1,6 @@
 // The event wait: clicks, characters, ticks and quit, the animation modes, and sleeping.
 #include "package_test.h"
+#include "platform/display/sdl/x11/xkb_layout.h"
 
 #include <functional>
 
@@ -147,6 +148,55 @@ TEST_F(Events, TheFrameDrawnBeforeAWaitIsShownByIt) {
     await();
     const platform::Surface &window = shown(graphics_id());
     EXPECT_EQ(window.at(297, 240 + GetSystemMetrics(SM_CYMENU)), 0x0000FFu);
+}
+
+// The virtual display with a German keyboard, its characters from the XKB data as the real
+// display reads them.
+class GermanKeyboard : public virtual_display::Display {
+  public:
+    GermanKeyboard() : Display(1024, 768), layout_(sdl_display::XkbLayout::from_names("de", "")) {}
+    unsigned char key_character(int, int scan_code, bool shift, bool caps_lock,
+                                bool altgr) override {
+        return layout_->character(scan_code, shift, caps_lock, altgr, false);
+    }
+    unsigned char typed_character(int, int scan_code, bool shift, bool caps_lock,
+                                  bool altgr) override {
+        return layout_->typed(scan_code, shift, caps_lock, altgr, false);
+    }
+
+  private:
+    std::unique_ptr<sdl_display::XkbLayout> layout_;
+};
+
+TEST_F(PackageTest, OnAGermanKeyboardAltGrTypesAndDeadKeysCompose) {
+    auto german = std::make_unique<GermanKeyboard>();
+    display = german.get();
+    display::install(std::move(german));
+    open();
+    await_idle();
+    run_command(CMD_RECORD);
+    // AltGr as Windows reports it, left Ctrl with right Alt: AltGr+Q is "@", AltGr+E the euro
+    // sign; then the dead acute accent and E.
+    key_down(VK_CONTROL);
+    display->key_down(VK_MENU, 0x138);
+    press_key('Q');
+    press_key('E');
+    display->key_up(VK_MENU, 0x138);
+    key_up(VK_CONTROL);
+    display->key_down(VK_OEM_6, 0x0D);
+    display->key_up(VK_OEM_6, 0x0D);
+    press_key('E');
+    for (int expected : {int('@'), 0x80, 0xE9}) {
+        Event event = await();
+        EXPECT_EQ(event.kind, EVENT_KBD);
+        EXPECT_EQ(static_cast<unsigned char>(event.key), expected);
+    }
+    run_command(CMD_RECORD);
+    EXPECT_EQ(read_file("KORVA.SCR"), "KORVA_KBD(64);\nKORVA_KBD(-128);\nKORVA_KBD(-23);\n");
+    // Ctrl alone still makes shortcuts.
+    key_down(VK_CONTROL);
+    press_key('Q');
+    EXPECT_EQ(await().kind, EVENT_QUIT);
 }
 
 } // namespace

@@ -95,17 +95,90 @@ TEST_F(RunMenu, AStuckCtrlTurnsLettersIntoCommandsUntilItsRelease) {
     EXPECT_EQ(ctrl_down, 0);
 }
 
-TEST_F(RunMenu, AutoRepeatTogglesOncePerRepeat) {
+TEST_F(RunMenu, CtrlReleasedInAnotherProgramIsUpWhenEitherWindowGetsTheFocusBack) {
+    for (int window : {text_id(), graphics_id()}) {
+        keys([&] {
+            key_down(VK_CONTROL);
+            display->focus_elsewhere();
+            display->key_elsewhere(VK_CONTROL, scan_code_of(VK_CONTROL), false);
+            display->focus(window);
+        });
+        EXPECT_EQ(ctrl_down, 0);
+        // Plain letters again: R arms no recording, Q is a character, not Quit.
+        keys([&] { press_key('R'); });
+        EXPECT_EQ(recording, 0);
+        press_key('Q');
+        Event event = await();
+        EXPECT_EQ(event.kind, EVENT_KBD);
+        EXPECT_EQ(event.key, 'q');
+    }
+    // Held when the focus comes back, Ctrl is down.
     keys([&] {
-        key_down(VK_CONTROL);
-        display->key_down('R', scan_code_of('R'));
-        display->key_down('R', scan_code_of('R'), true);
-        display->key_down('R', scan_code_of('R'), true);
-        key_up('R');
-        key_up(VK_CONTROL);
+        display->focus_elsewhere();
+        display->key_elsewhere(VK_CONTROL, scan_code_of(VK_CONTROL), true);
+        display->focus(graphics_id());
     });
+    EXPECT_EQ(ctrl_down, 1);
+}
+
+TEST_F(RunMenu, HeldDownTheTogglesActOnceWhileStepAndPlayOneRepeat) {
+    write_file("KORVA.SCR", "KORVA_KBD(97);\nKORVA_KBD(98);\nKORVA_KBD(99);\n");
+    auto hold = [&](int letter, int repeats) {
+        keys([&] {
+            key_down(VK_CONTROL);
+            display->key_down(letter, scan_code_of(letter));
+            for (int i = 0; i < repeats; i++) display->key_down(letter, scan_code_of(letter), true);
+            key_up(letter);
+            key_up(VK_CONTROL);
+        });
+    };
+    hold('R', 3);
     EXPECT_EQ(recording, 1);
     EXPECT_TRUE(checked(CMD_RECORD));
+    hold('R', 2);
+    EXPECT_EQ(recording, 0);
+    hold('L', 4);
+    EXPECT_EQ(logging_on, 0);
+    EXPECT_FALSE(checked(CMD_LOGGING));
+    // Each repeat of Ctrl+F asks for a frame; a wait ends at each.
+    key_down(VK_CONTROL);
+    display->key_down('F', scan_code_of('F'));
+    EXPECT_EQ(await().kind, EVENT_PERIODIC);
+    display->key_down('F', scan_code_of('F'), true);
+    EXPECT_EQ(await().kind, EVENT_PERIODIC);
+    // Ctrl+O and its repeats play the script's events one by one.
+    display->key_down('O', scan_code_of('O'));
+    EXPECT_EQ(await().key, 'a');
+    display->key_down('O', scan_code_of('O'), true);
+    EXPECT_EQ(await().key, 'b');
+    key_up('O');
+    key_up(VK_CONTROL);
+    // Held Ctrl+P starts playback once, which plays the rest.
+    hold('P', 3);
+    EXPECT_EQ(playing_back, 1);
+    EXPECT_EQ(await().key, 'c');
+}
+
+TEST_F(RunMenu, CtrlWithAltIsAltGrAndNoShortcut) {
+    // AltGr, as Windows reports it: left Ctrl, then right Alt. On this keyboard (US) AltGr types
+    // nothing, so the keys do nothing at all.
+    keys([&] {
+        key_down(VK_CONTROL);
+        display->key_down(VK_MENU, 0x138);
+        press_key('Q');
+        press_key('A');
+        press_key('R');
+        display->key_up(VK_MENU, 0x138);
+        key_up(VK_CONTROL);
+    });
+    MSG message;
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    EXPECT_EQ(pending_kind, EVENT_NONE);
+    EXPECT_EQ(running, 0);
+    EXPECT_EQ(recording, 0);
+    // Ctrl alone works as before.
+    ctrl('A');
+    EXPECT_EQ(running, 1);
 }
 
 TEST_F(RunMenu, CommandsOutsideTheTableChangeNothing) {

@@ -1,7 +1,9 @@
 // Scripts: recording events to KORVA.SCR and playing them back.
 #include "package_test.h"
 
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -129,6 +131,19 @@ TEST_F(Scripts, EmptyLinesCarriageReturnsAndAnUnterminatedLastLine) {
     EXPECT_EQ(take_log(), "EOF encountered in script file KORVA.SCR\n");
 }
 
+TEST_F(Scripts, ALastLineCutShortIsTheEndOfTheScript) {
+    // What a recording cut by a full disk leaves: the click is not played at (-297, 24).
+    for (const char *cut : {"KORVA_MOUSE(-297, 24", "KORVA_KBD(97)", "KORVA_P"}) {
+        write_script(std::string("KORVA_KBD(98);\n") + cut);
+        EXPECT_EQ(play(1)[0].key, 'b');
+        at(display->now(), [&] { press_key('Z'); });
+        EXPECT_EQ(await().key, 'z') << cut;
+        EXPECT_EQ(take_log(), "EOF encountered in script file KORVA.SCR\n") << cut;
+        EXPECT_FALSE(checked(CMD_PLAYBACK));
+        close_script_file(); // the next script is read from its start
+    }
+}
+
 TEST_F(Scripts, AMissingFileEndsPlaybackInTheSamePass) {
     gfx_animate(ANIMATE_RUN);
     command(CMD_PLAYBACK);
@@ -212,29 +227,50 @@ TEST_F(Scripts, AUnwritableFileIsReportedAndRecordingGoesOn) {
     EXPECT_EQ(take_log(), "Cannot open script file KORVA.SCR for writing\n");
 }
 
-TEST_F(Scripts, WriteErrorsAreReportedOncePerRecording) {
-    ASSERT_EQ(symlink("/dev/full", "KORVA.SCR"), 0);
+TEST_F(Scripts, AfterAFailedWriteNothingMoreIsWritten) {
+    // The file may grow to 30 bytes: the second line is cut by the failure, and when room comes
+    // back nothing more goes after the fragment.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = {30, RLIM_INFINITY};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     run_command(CMD_RECORD);
-    for (int i = 0; i < 3; i++) {
-        at(display->now(), [&] { click_client(3, 3); });
+    for (int x : {1, -297, 3}) {
+        at(display->now(), [&] { click_client(297 + x, 240); });
         await();
+        if (x != -297) continue;
+        limit.rlim_cur = RLIM_INFINITY;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     }
     run_command(CMD_RECORD);
+    EXPECT_EQ(script(), "KORVA_MOUSE(1, 0);\nKORVA_MOUSE");
     EXPECT_EQ(take_log(), "Cannot write script file KORVA.SCR\n");
     EXPECT_EQ(recording, 0);
+    // A new recording is a new file, written whole.
+    run_command(CMD_RECORD);
+    at(display->now(), [&] { click_client(297, 240); });
+    await();
+    run_command(CMD_RECORD);
+    EXPECT_EQ(script(), "KORVA_MOUSE(0, 0);\n");
 }
 
-TEST_F(Scripts, RecordingNeverDisturbsAScriptBeingPlayed) {
+TEST_F(Scripts, RecordIsRefusedWhileAScriptIsBeingPlayed) {
     const std::string text = "KORVA_PERIODIC(2);\nKORVA_KBD(97);\n";
     write_script(text);
     command(CMD_PLAYBACK);
+    EXPECT_EQ(await().kind, EVENT_PERIODIC);
     run_command(CMD_RECORD);
-    std::vector<Event> events;
-    for (int i = 0; i < 3; i++) events.push_back(await());
-    EXPECT_EQ(events[2].key, 'a');
-    run_command(CMD_RECORD);
-    EXPECT_EQ(script(), text);
+    EXPECT_EQ(recording, 0);
+    EXPECT_FALSE(checked(CMD_RECORD));
     EXPECT_EQ(take_log(), "Cannot record to script file KORVA.SCR while it is being played\n");
+    EXPECT_EQ(await().kind, EVENT_PERIODIC);
+    EXPECT_EQ(await().key, 'a');
+    // The script has run out; live events after it are not recorded over it.
+    at(display->now(), [&] { press_key('Z'); });
+    EXPECT_EQ(await().key, 'z');
+    at(display->now(), [&] { click_client(0, 0); });
+    EXPECT_EQ(await().kind, EVENT_MOUSE);
+    EXPECT_EQ(script(), text);
+    EXPECT_EQ(take_log(), "EOF encountered in script file KORVA.SCR\n");
 }
 
 TEST_F(Scripts, ARecordingTakesOverTheStreamOfAFinishedPlayback) {
@@ -251,16 +287,53 @@ TEST_F(Scripts, ARecordingTakesOverTheStreamOfAFinishedPlayback) {
     EXPECT_EQ(script(), "KORVA_PERIODIC(2);\n");
 }
 
-TEST_F(Scripts, PlayingWhileTheRecordingHasTheFileIsRefused) {
+TEST_F(Scripts, PlayingWhileRecordingIsRefused) {
+    write_script("KORVA_KBD(97);\n");
+    // Before the recording has written anything, and after.
     run_command(CMD_RECORD);
+    command(CMD_PLAYBACK);
     at(0, [&] { click_client(0, 0); });
-    await(); // the recording opens the file for writing
+    EXPECT_EQ(await().kind, EVENT_MOUSE);
+    EXPECT_FALSE(checked(CMD_PLAYBACK));
     command(CMD_PLAY_ONE);
     at(display->now(), [&] { press_key('Z'); });
     EXPECT_EQ(await().key, 'z');
-    EXPECT_EQ(take_log(), "Cannot play script file KORVA.SCR while it is being recorded\n");
+    EXPECT_EQ(take_log(), "Cannot play script file KORVA.SCR while it is being recorded\n"
+                          "Cannot play script file KORVA.SCR while it is being recorded\n");
     run_command(CMD_RECORD);
     EXPECT_EQ(script(), "KORVA_MOUSE(-297, 240);\nKORVA_KBD(122);\n");
+}
+
+TEST_F(Scripts, OnlyAPlainFileIsOpenedAndNeverWaitedFor) {
+    alarm(10); // an open of a FIFO would wait for a writer forever
+    ASSERT_EQ(mkfifo("fifo", 0644), 0);
+    ASSERT_EQ(mkdir("directory", 0755), 0);
+    for (const char *target : {"fifo", "/dev/zero", "directory"}) {
+        ASSERT_EQ(symlink(target, "KORVA.SCR"), 0);
+        command(CMD_PLAYBACK);
+        at(display->now(), [&] { press_key('Z'); });
+        EXPECT_EQ(await().key, 'z');
+        run_command(CMD_RECORD);
+        at(display->now(), [&] { press_key('Y'); });
+        EXPECT_EQ(await().key, 'y');
+        run_command(CMD_RECORD);
+        EXPECT_EQ(take_log(), "Cannot open script file KORVA.SCR for reading\n"
+                              "Cannot open script file KORVA.SCR for writing\n")
+            << target;
+        unlink("KORVA.SCR");
+    }
+    // A link to a plain file is followed both ways.
+    write_file("plain", "KORVA_KBD(97);\n");
+    ASSERT_EQ(symlink("plain", "KORVA.SCR"), 0);
+    EXPECT_EQ(play(1)[0].key, 'a');
+    command(CMD_PLAYBACK);
+    await_idle();
+    run_command(CMD_RECORD);
+    at(display->now(), [&] { press_key('B'); });
+    await();
+    run_command(CMD_RECORD);
+    EXPECT_EQ(read_file("plain"), "KORVA_KBD(98);\n");
+    alarm(0);
 }
 
 TEST_F(Scripts, QuitWhileRecordingFlushesTheTicksAndCloseEndsTheFile) {
@@ -274,13 +347,35 @@ TEST_F(Scripts, QuitWhileRecordingFlushesTheTicksAndCloseEndsTheFile) {
     EXPECT_EQ(script(), "KORVA_PERIODIC(2);\n");
 }
 
-TEST_F(Scripts, QuitModeRecordsTheEventUnderItsOwnKind) {
+// Ctrl+C in the terminal or `kill` (the display's quit request) quit as the Quit command does;
+// the session ending without a quit (the X server gone) completes the recording at once.
+TEST_F(Scripts, EndedFromOutsideARecordingKeepsItsTicks) {
+    gfx_animate(ANIMATE_RUN);
     run_command(CMD_RECORD);
-    gfx_animate(ANIMATE_QUIT);
-    at(0, [&] { click_client(297, 240); });
+    for (int i = 0; i < 3; i++) await();
+    SendMessageA(graphics_window, WM_ENDSESSION, TRUE, ENDSESSION_CRITICAL);
+    EXPECT_EQ(script_file, nullptr);
+    EXPECT_EQ(script(), "KORVA_PERIODIC(3);\n");
+
+    run_command(CMD_RECORD);
+    await();
+    await();
+    at(display->now() + 50, [&] { display->request_quit(); });
     EXPECT_EQ(await().kind, EVENT_QUIT);
-    run_command(CMD_RECORD);
-    EXPECT_EQ(script(), "KORVA_MOUSE(0, 0);\n");
+    gfx_close();
+    EXPECT_EQ(script(), "KORVA_PERIODIC(2);\n");
+}
+
+TEST_F(Scripts, ClosingTheGraphicsWindowEndsAPlayback) {
+    std::string text;
+    for (int i = 0; i < 50; i++) text += "KORVA_KBD(97);\n";
+    write_script(text);
+    command(CMD_PLAYBACK);
+    EXPECT_EQ(await().key, 'a');
+    display->close(graphics_id());
+    int waits = 1;
+    while (await().kind != EVENT_QUIT) ASSERT_LT(++waits, 5);
+    EXPECT_FALSE(IsWindow(graphics_window));
 }
 
 TEST_F(Scripts, ClicksDuringPlaybackAreLost) {

@@ -51,6 +51,28 @@ TEST_F(Windows, AnEarlierInstanceSkipsRegistrationButStillOpens) {
     EXPECT_NE(canvas.dc, nullptr);
 }
 
+// A display that can make only so many windows.
+class FewWindowsDisplay : public virtual_display::Display {
+  public:
+    FewWindowsDisplay(int allowed) : Display(1024, 768), allowed_(allowed) {}
+    int create_window(const std::string &title, const display::Placement &placement,
+                      bool resizable) override {
+        return allowed_-- > 0 ? Display::create_window(title, placement, resizable) : 0;
+    }
+
+  private:
+    int allowed_;
+};
+
+TEST_F(Windows, WithoutItsWindowsTheProgramSaysWhyAndEnds) {
+    const char *missing[] = {"KORVA Graphics", "KORVA Text"};
+    for (int allowed : {0, 1}) {
+        display::install(std::make_unique<FewWindowsDisplay>(allowed));
+        EXPECT_EXIT(open(), testing::ExitedWithCode(1),
+                    std::string("gfx_open: cannot create the window \"") + missing[allowed]);
+    }
+}
+
 TEST_F(Windows, ShowTextWindowHidesOnlyOnZero) {
     open();
     show_text_window(0);

@@ -3,8 +3,11 @@
 // the demo goes on animating, answering clicks, and ends normally.
 #include "demo_case.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +23,13 @@ const char END_OF_SCRIPT[] = "EOF encountered in script file KORVA.SCR\n";
 void write_key_script(int count) {
     std::ofstream file("KORVA.SCR", std::ios::binary);
     for (int i = 0; i < count; i++) file << "KORVA_KBD(97);" << std::string(25, ' ') << "\n";
+}
+
+std::string read_file(const char *name) {
+    std::ifstream file(name, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
 }
 
 class ScriptFileFaults : public DemoCase {
@@ -53,28 +63,40 @@ TEST_F(ScriptFileFaults, ADirectoryInThePlaceOfTheScript) {
     EXPECT_EQ(run(), 0);
     // The click's line and the ticks folded before it each try the open once; so does the end.
     EXPECT_EQ(recording, std::string(CANNOT_WRITE) + CANNOT_WRITE + CANNOT_WRITE);
-    // A directory opens for reading but gives no line: the script ends at once.
-    EXPECT_EQ(playing, END_OF_SCRIPT);
+    // Nor is a directory opened for reading.
+    EXPECT_EQ(playing, CANNOT_READ);
     EXPECT_TRUE(std::filesystem::is_directory("KORVA.SCR"));
     expect_kept_running();
 }
 
 TEST_F(ScriptFileFaults, AFullDisk) {
-    ASSERT_EQ(symlink("/dev/full", "KORVA.SCR"), 0);
+    // The disk fills up 100 bytes into the file, in the middle of a line, and has room again a
+    // little later.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = {100, RLIM_INFINITY};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     press(0, "ctrl+r");
-    for (int i = 0; i < 5; i++) click(100 + 50 * display::Time(i), 0, 0);
-    press(400, "ctrl+r");
-    std::string recording, playing;
-    at(410, [&] { recording = take_log(); });
-    // Read back, the device gives endless zero bytes: no line names an event, so playback
-    // stops at once, each time it is chosen.
-    press(420, "ctrl+p");
-    press(430, "ctrl+p");
-    at(440, [&] { playing = take_log(); });
-    then_keeps_running(500);
+    for (int i = 0; i < 8; i++) click(100 + 50 * display::Time(i), 0, 0);
+    at(300, [&] {
+        limit.rlim_cur = RLIM_INFINITY;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    press(600, "ctrl+r");
+    std::string recording, playing, script;
+    at(610, [&] {
+        recording = take_log();
+        script = read_file("KORVA.SCR");
+    });
+    // The whole lines play; the line the failure cut is where the script ends.
+    press(620, "ctrl+p");
+    at(630, [&] { playing = take_log(); });
+    then_keeps_running(700);
     EXPECT_EQ(run(), 0);
     EXPECT_EQ(recording, WRITE_ERROR);
-    EXPECT_EQ(playing, "");
+    // Nothing was written after the cut line.
+    EXPECT_EQ(script.size(), 100u);
+    EXPECT_NE(script.back(), '\n');
+    EXPECT_EQ(playing, END_OF_SCRIPT);
     expect_kept_running();
 }
 
@@ -155,7 +177,7 @@ TEST_F(ScriptFileFaults, TheScriptCutToAHalfLineAhead) {
     press(10, "ctrl+p");
     int polls = 0;
     // The reading stands in the first few kilobytes; the file now ends 5000 bytes in, in the
-    // middle of a line that still names a key, which plays as the last one.
+    // middle of a line: the lines before it play, the cut one does not.
     display->on_poll = [&] {
         if (++polls == 20) {
             ASSERT_EQ(truncate("KORVA.SCR", 5000 + 12), 0);
@@ -165,7 +187,7 @@ TEST_F(ScriptFileFaults, TheScriptCutToAHalfLineAhead) {
     at(20, [&] { played = take_log(); });
     then_keeps_running(100, true);
     EXPECT_EQ(run(), 0);
-    EXPECT_EQ(frames_in(played), 5000 / 40 + 1);
+    EXPECT_EQ(frames_in(played), 5000 / 40);
     EXPECT_EQ(count_lines(played, END_OF_SCRIPT), 1);
     expect_kept_running();
 }

@@ -51,9 +51,13 @@ TEST_F(Headless, WaitDeliversEveryTickOfTheSpanAtItsOwnTime) {
 }
 
 TEST_F(Headless, KeysAndTypedTextBecomeCharacters) {
-    EXPECT_EQ(run("key a\nkey shift+a\nkey ctrl+h\nkey return\ntype Hi! \xE9\n"), 7);
+    // The text is UTF-8; each character is typed as its code page 1252 character, and one the
+    // code page lacks (omega) is not typed. Ctrl with Alt is no shortcut.
+    EXPECT_EQ(run("key a\nkey shift+a\nkey ctrl+h\nkey return\nkey ctrl+alt+q\n"
+                  "type Hi! \xC3\xA9\xE2\x82\xAC\xCE\xA9.\n"),
+              7);
     EXPECT_EQ(read("log"), "key 97\nkey 65\nkey 13\nkey 72\nkey 105\nkey 33\nkey 32\nkey 233\n"
-                           "quit\n");
+                           "key 128\nkey 46\nquit\n");
 }
 
 TEST_F(Headless, KeysTypedIntoTheTextWindowReachTheProgram) {
@@ -88,6 +92,7 @@ TEST_F(Headless, ActionFileErrorsNameTheLineAndRunNothing) {
         {"\n\nkey ctrl+nothing\n", "line 3: key needs one combination"},
         {"focus elsewhere\n", "line 1: focus needs graphics or text"},
         {"shot\n", "line 1: shot needs one file name"},
+        {"type caf\xE9\n", "line 1: type needs its text in UTF-8"},
         {"wait 1\nshot a.gif\n", "line 2: shot needs one file name ending in .png"},
         {"textshot png\n", "line 1: textshot needs one file name ending in .png"},
         {"gif run.png\n", "line 1: gif needs a file name ending in .gif, or end"},

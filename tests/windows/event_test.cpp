@@ -131,6 +131,70 @@ TEST_F(Events, CtrlKeysRunCommandsAndTheirCharactersAreNoEvents) {
     EXPECT_EQ(await().kind, EVENT_QUIT);
 }
 
+// The thread's key state as GetKeyState reports it: these keys down, all others up.
+void hold_keys(std::initializer_list<int> keys) {
+    BYTE state[256] = {};
+    for (int key : keys) state[key] = 0x80;
+    SetKeyboardState(state);
+}
+
+TEST_F(Events, CtrlWithAltIsAltGrWhoseCharactersAreEvents) {
+    // AltGr+Q on a German keyboard: Windows reports left Ctrl and right Alt held, and the key
+    // types "@".
+    hold_keys({VK_CONTROL, VK_LCONTROL, VK_MENU, VK_RMENU});
+    post(WM_KEYDOWN, VK_CONTROL, 0);
+    post(WM_KEYDOWN, 'Q', 0);
+    post(WM_CHAR, '@', 0);
+    Event event = await();
+    EXPECT_EQ(event.kind, EVENT_KBD);
+    EXPECT_EQ(event.key, '@');
+    hold_keys({VK_CONTROL, VK_LCONTROL});
+    post(WM_KEYDOWN, 'Q', 0);
+    EXPECT_EQ(await().kind, EVENT_QUIT);
+}
+
+TEST_F(Events, GainingTheFocusReadsCtrlAfresh) {
+    hold_keys({});
+    for (HWND window : {graphics_window, text_window}) {
+        post(WM_KEYDOWN, VK_CONTROL, 0); // its key-up went to another program
+        await_idle();
+        EXPECT_EQ(ctrl_down, 1);
+        SendMessageA(window, WM_SETFOCUS, 0, 0);
+        EXPECT_EQ(ctrl_down, 0);
+        post(WM_KEYDOWN, 'R', 0);
+        post(WM_CHAR, 'r', 0);
+        EXPECT_EQ(await().key, 'r');
+        EXPECT_EQ(recording, 0);
+    }
+}
+
+TEST_F(Events, RepeatedKeyDownsOfTheTogglesAreIgnored) {
+    const LPARAM repeat = LPARAM(1) << 30;
+    post(WM_KEYDOWN, VK_CONTROL, 0);
+    post(WM_KEYDOWN, 'R', 0);
+    post(WM_KEYDOWN, 'R', repeat);
+    post(WM_KEYDOWN, 'L', 0);
+    post(WM_KEYDOWN, 'L', repeat);
+    post(WM_KEYDOWN, 'L', repeat);
+    await_idle();
+    EXPECT_EQ(recording, 1);
+    EXPECT_EQ(logging_on, 0);
+    // Advance one frame keeps stepping.
+    post(WM_KEYDOWN, 'F', 0);
+    EXPECT_EQ(await().kind, EVENT_PERIODIC);
+    post(WM_KEYDOWN, 'F', repeat);
+    EXPECT_EQ(await().kind, EVENT_PERIODIC);
+}
+
+TEST(Open, WithoutItsWindowsTheProgramSaysWhyAndEnds) {
+    // A previous instance means the classes exist; here they do not, so no window can be made.
+    char command_line[] = "";
+    EXPECT_EXIT(gfx_open(GetModuleHandleA(nullptr), GetModuleHandleA(nullptr), command_line,
+                         SW_SHOWNOACTIVATE),
+                testing::ExitedWithCode(1),
+                "gfx_open: cannot create the window \"KORVA Graphics\"");
+}
+
 TEST_F(Events, QuitMessageAndClosingTheWindowEndTheWait) {
     PostQuitMessage(0);
     EXPECT_EQ(await().kind, EVENT_QUIT);

@@ -105,4 +105,50 @@ TEST_F(Scripts, RecordedScriptPlaysBackInTheSameProcess) {
     EXPECT_EQ(second.y, 4);
 }
 
+TEST_F(Scripts, RecordIsRefusedDuringPlaybackAndTheScriptStays) {
+    const std::string text = "KORVA_KBD(97);\nKORVA_KBD(98);\n";
+    write_file("KORVA.SCR", text);
+    command(CMD_PLAYBACK);
+    EXPECT_EQ(await().key, 'a');
+    command(CMD_RECORD);
+    EXPECT_EQ(await().key, 'b');
+    EXPECT_FALSE(checked(CMD_RECORD));
+    post(WM_CHAR, 'z', 0);
+    EXPECT_EQ(await().key, 'z');
+    EXPECT_EQ(take_log(), "Cannot record to script file KORVA.SCR while it is being played\n"
+                          "EOF encountered in script file KORVA.SCR\n");
+    EXPECT_EQ(read_file("KORVA.SCR"), text);
+}
+
+TEST_F(Scripts, ALastLineCutShortIsNotPlayed) {
+    write_file("KORVA.SCR", "KORVA_KBD(97);\r\nKORVA_MOUSE(-297, 24");
+    EXPECT_EQ(play(1)[0].key, 'a');
+    post(WM_CHAR, 'z', 0);
+    Event event = await();
+    EXPECT_EQ(event.kind, EVENT_KBD);
+    EXPECT_EQ(event.key, 'z');
+    EXPECT_EQ(take_log(), "EOF encountered in script file KORVA.SCR\n");
+}
+
+TEST_F(Scripts, TheEndOfTheSessionCompletesARecording) {
+    gfx_animate(ANIMATE_RUN);
+    command(CMD_RECORD);
+    for (int i = 0; i < 2; i++) ASSERT_EQ(await().kind, EVENT_PERIODIC);
+    SendMessageA(graphics_window, WM_ENDSESSION, TRUE, ENDSESSION_CRITICAL);
+    EXPECT_EQ(script_file, nullptr);
+    EXPECT_EQ(read_file("KORVA.SCR"), "KORVA_PERIODIC(2);\r\n");
+}
+
+TEST_F(Scripts, ClosingTheGraphicsWindowEndsAPlayback) {
+    std::string text;
+    for (int i = 0; i < 50; i++) text += "KORVA_KBD(97);\n";
+    write_file("KORVA.SCR", text);
+    command(CMD_PLAYBACK);
+    EXPECT_EQ(await().key, 'a');
+    post(WM_CLOSE, 0, 0); // the close box
+    int waits = 1;
+    while (await().kind != EVENT_QUIT) ASSERT_LT(++waits, 5);
+    EXPECT_FALSE(IsWindow(graphics_window));
+}
+
 } // namespace

@@ -47,7 +47,7 @@ bool record_script(const std::string &directory, std::string &error) {
         pending_x = e.x;
         pending_y = e.y;
         pending_key = e.key;
-        record_decided_event(false);
+        record_decided_event();
     }
     stop_recording();
     return true;

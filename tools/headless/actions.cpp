@@ -1,5 +1,7 @@
 #include "tools/headless/actions.h"
 
+#include "platform/code_page.h"
+
 #include <cctype>
 #include <climits>
 #include <sstream>
@@ -82,7 +84,10 @@ bool parse_actions(std::istream &input, std::vector<Action> &actions, std::strin
         } else if (verb == "type") {
             action.verb = Verb::Type;
             action.text = text.size() > 5 ? text.substr(5) : "";
+            std::vector<uint32_t> characters;
             if (action.text.empty()) return fail("type needs the text to type");
+            if (!platform::decode_utf8(action.text, characters))
+                return fail("type needs its text in UTF-8");
         } else if (verb == "focus") {
             if (!(in >> a) || (in >> extra) || (a != "graphics" && a != "text"))
                 return fail("focus needs graphics or text");

@@ -1,5 +1,6 @@
 #include "tools/headless/runner.h"
 
+#include "platform/code_page.h"
 #include "platform/png_file.h"
 #include "platform/win.h"
 
@@ -115,16 +116,21 @@ bool Runner::click(int window, const Action &action) {
     return false;
 }
 
-// Each character is typed with the key that gives it, Shift as needed; a character no key
-// gives arrives as a character alone.
+// Each character of the UTF-8 text is typed as its code page 1252 character: with the key that
+// gives it, Shift as needed; a character no key gives arrives as a character alone, and one the
+// code page lacks is not typed at all, as on a real keyboard.
 void Runner::type(const std::string &text) {
     Key shift_key;
     key_by_name("shift", shift_key);
-    for (char c : text) {
+    std::vector<uint32_t> characters;
+    platform::decode_utf8(text, characters);
+    for (uint32_t character : characters) {
+        unsigned char c = platform::cp1252_of_unicode(character);
+        if (!c) continue;
         Key key;
         bool shift = false;
-        if (!key_for_character(static_cast<unsigned char>(c), key, shift)) {
-            display_.type(static_cast<unsigned char>(c));
+        if (!key_for_character(c, key, shift)) {
+            display_.type(c);
             continue;
         }
         std::vector<Key> keys;

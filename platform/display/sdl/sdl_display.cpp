@@ -5,17 +5,17 @@
 // only those. On a high-density screen every content pixel is a square of `scale_` screen pixels;
 // positions, sizes and clicks are converted here, so the window layer sees its own pixels only.
 // The window manager draws the real caption and frame around the content.
-#include "platform/display/sdl/sdl_display.h"
-#include "platform/display/sdl/display_scale.h"
+#include "platform/code_page.h"
+#include "platform/display/sdl/backend.h"
 #include "platform/display/sdl/presented_frame.h"
 #include "platform/display/sdl/sdl_keys.h"
-#include "platform/display/sdl/window_system.h"
 #include "platform/display/us_keyboard.h"
 #include "platform/win.h"
 
 #include <SDL.h>
 #include <algorithm>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -25,10 +25,6 @@
 namespace sdl_display {
 
 namespace {
-
-// The smallest screen, in the program's pixels, that a scale factor may leave: what Windows
-// programs of this kind were made for.
-constexpr int MIN_SCREEN_WIDTH = 800, MIN_SCREEN_HEIGHT = 600;
 
 constexpr uint8_t SURFACE_FILL = 0xFF; // white, where the content does not reach
 
@@ -42,20 +38,6 @@ struct Window {
     bool frame_placed = false; // placed knowing the window manager's frame
 };
 
-// Window titles are ANSI text, which SDL takes as UTF-8.
-std::string utf8_from_latin1(const std::string &text) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c < 0x80) {
-            out += char(c);
-        } else {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 // The characters that Windows gives these keys on every layout.
 unsigned char fixed_character(int virtual_key) {
     switch (virtual_key) {
@@ -66,6 +48,14 @@ unsigned char fixed_character(int virtual_key) {
     case VK_SPACE: return ' ';
     default: return 0;
     }
+}
+
+// The signal's default action again, unless it was ignored from the start (as for a program
+// started in the background of a script), which SDL leaves as it is.
+void end_at_next_signal(int signal) {
+    struct sigaction action = {};
+    if (sigaction(signal, nullptr, &action) == 0 && action.sa_handler != SIG_IGN)
+        std::signal(signal, SIG_DFL);
 }
 
 bool is_keypad_number_key(int virtual_key) {
@@ -92,7 +82,7 @@ class SdlDisplay : public display::Backend {
         Window w;
         w.placement = placement;
         w.window = SDL_CreateWindow(
-            utf8_from_latin1(title).c_str(), screen_x(placement.x + placement.content_x),
+            platform::utf8_of_cp1252(title).c_str(), screen_x(placement.x + placement.content_x),
             screen_y(placement.y + placement.content_y), std::max(1, placement.width * scale_),
             std::max(1, placement.height * scale_), flags);
         if (!w.window) {
@@ -125,7 +115,7 @@ class SdlDisplay : public display::Backend {
 
     void set_title(int window, const std::string &title) override {
         if (Window *w = find(window))
-            SDL_SetWindowTitle(w->window, utf8_from_latin1(title).c_str());
+            SDL_SetWindowTitle(w->window, platform::utf8_of_cp1252(title).c_str());
     }
 
     void place_window(int window, const display::Placement &placement) override {
@@ -177,8 +167,11 @@ class SdlDisplay : public display::Backend {
             return true;
         }
         SDL_Event e;
-        while (SDL_PollEvent(&e))
-            if (translate(e, event)) return true;
+        while (SDL_PollEvent(&e)) {
+            if (!translate(e, event)) continue;
+            if (event.kind == display::InputKind::FocusGained) event = after_held_keys(event);
+            return true;
+        }
         return false;
     }
 
@@ -204,6 +197,14 @@ class SdlDisplay : public display::Backend {
         return altgr ? 0 : display::us_key_character(virtual_key, shift, caps_lock);
     }
 
+    unsigned char typed_character(int virtual_key, int scan_code, bool shift, bool caps_lock,
+                                  bool altgr) override {
+        if (!layout_ || fixed_character(virtual_key))
+            return key_character(virtual_key, scan_code, shift, caps_lock, altgr);
+        return layout_->typed(scan_code, shift, caps_lock, altgr,
+                              is_keypad_number_key(virtual_key));
+    }
+
   private:
     Window *find(int id) {
         auto it = windows_.find(id);
@@ -212,6 +213,23 @@ class SdlDisplay : public display::Backend {
 
     int screen_x(int x) const { return screen_.x + x * scale_; }
     int screen_y(int y) const { return screen_.y + y * scale_; }
+
+    // SDL tells of the focus coming to a window before it makes up the presses of the keys held
+    // at that moment: those go first, so that the window gaining the focus finds the key state
+    // as it is (Ctrl held or not).
+    display::InputEvent after_held_keys(const display::InputEvent &focus_gained) {
+        SDL_Event held;
+        while (made_up_keys_ &&
+               SDL_PeepEvents(&held, 1, SDL_GETEVENT, made_up_keys_, made_up_keys_) > 0) {
+            display::InputEvent key;
+            if (translate(held, key)) pending_.push_back(key);
+        }
+        if (pending_.empty()) return focus_gained;
+        pending_.push_back(focus_gained);
+        display::InputEvent first = pending_.front();
+        pending_.pop_front();
+        return first;
+    }
 
     // The window manager's frame around the window, once it has told it; false before.
     static bool frame_of(Window &w, int &left, int &top) {
@@ -301,6 +319,13 @@ class SdlDisplay : public display::Backend {
         case SDL_KEYMAPCHANGED:
             if (layout_) layout_->reload();
             return false;
+        case SDL_QUIT:
+            // SDL's answer to SIGINT and SIGTERM. A second one ends the process at once, should
+            // the program no longer answer.
+            end_at_next_signal(SIGINT);
+            end_at_next_signal(SIGTERM);
+            out.kind = display::InputKind::QuitRequest;
+            return true;
         default:
             if (made_up_keys_ && e.type == made_up_keys_)
                 return translate_key(SDL_Scancode(e.user.code), e.user.data1 != nullptr, false,
@@ -375,74 +400,12 @@ class SdlDisplay : public display::Backend {
     std::deque<display::InputEvent> pending_; // made from an SDL event already taken
 };
 
-// Which window system and display to use, and at which scale: all the SDL display reads from
-// the environment. A window system, never SDL's off-screen or console drivers, which it would
-// fall back to and run with no windows at all: X11 first (it places windows where asked),
-// Wayland alone when there is no X server; SDL_VIDEODRIVER, when set, still chooses.
-struct DisplayChoice {
-    const char *driver = nullptr; // the driver to ask SDL for; null: SDL_VIDEODRIVER's
-    const char *x_display = nullptr;
-    const char *gdk_scale = nullptr;
-
-    static DisplayChoice from_environment() {
-        DisplayChoice choice;
-        choice.x_display = std::getenv("DISPLAY");
-        bool wayland_only = std::getenv("WAYLAND_DISPLAY") && !choice.x_display;
-        if (!std::getenv("SDL_VIDEODRIVER")) choice.driver = wayland_only ? "wayland" : "x11";
-        choice.gdk_scale = std::getenv("GDK_SCALE");
-        return choice;
-    }
-
-    // Why the X11 driver found no display, in words a user can act on; empty when the driver
-    // was not ours to choose or was not X11.
-    std::string x11_reason() const {
-        if (!driver || std::strcmp(driver, "x11") != 0) return "";
-        if (!x_display || !*x_display) return " (DISPLAY is not set)";
-        return std::string(" (cannot connect to the X server at DISPLAY=") + x_display + ")";
-    }
-};
-
 } // namespace
 
-std::unique_ptr<display::Backend> open(std::string &error) {
-    // Windows delivers the click that activates a window; Ctrl+C ends the process as usual; a
-    // window's close box closes that window only; the window surface is the server's shared
-    // memory, not a texture; a desktop compositor keeps compositing our windows; the screen
-    // saver comes on as it would for any other program.
-    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    DisplayChoice choice = DisplayChoice::from_environment();
-    if (choice.driver) SDL_SetHint(SDL_HINT_VIDEODRIVER, choice.driver);
-    prepare_window_system();
-    // Video only: the joystick and game controller subsystems would poll in the background.
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        error = SDL_GetError() + choice.x11_reason();
-        return nullptr;
-    }
-    // Characters come from key presses through TranslateMessage, not from SDL's text input
-    // (which would also type the "r" of Alt+R while the menu takes the key).
-    SDL_StopTextInput();
-    WindowSystem system = window_system(SDL_GetCurrentVideoDriver());
-    // Keys SDL found held at start-up were pressed in no window of ours.
-    SDL_FlushEvents(SDL_KEYDOWN, SDL_KEYUP);
-
-    SDL_Rect screen{0, 0, 1024, 768};
-    if (SDL_GetDisplayBounds(0, &screen) != 0 || screen.w <= 0 || screen.h <= 0)
-        screen = SDL_Rect{0, 0, 1024, 768};
-    int scale = whole_scale(choice.gdk_scale, system.dpi, screen.w, screen.h, MIN_SCREEN_WIDTH,
-                            MIN_SCREEN_HEIGHT);
+std::unique_ptr<display::Backend> make_backend(int scale, const SDL_Rect &screen,
+                                               WindowSystem system) {
     return std::make_unique<SdlDisplay>(scale, screen, std::move(system.layout),
                                         system.made_up_key_events);
 }
 
 } // namespace sdl_display
-
-// In sanitizer builds: SDL2 opens a D-Bus connection on start-up that libdbus never frees. The
-// leak checker reads this list of leaks that are not ours; other builds never call it.
-extern "C" const char *__lsan_default_suppressions() {
-    return "leak:libdbus-1.so\n";
-}

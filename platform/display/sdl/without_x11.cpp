@@ -9,4 +9,6 @@ WindowSystem window_system(const char *) {
     return WindowSystem{};
 }
 
+void when_window_system_lost(void (*)()) {}
+
 } // namespace sdl_display

@@ -158,6 +158,18 @@ void Display::key_up(int virtual_key, int scan_code) {
     events_.back().scan_code = scan_code;
 }
 
+void Display::key_elsewhere(int virtual_key, int scan_code, bool down) {
+    push(down ? display::InputKind::KeyDown : display::InputKind::KeyUp, focused_);
+    events_.back().virtual_key = virtual_key;
+    events_.back().scan_code = scan_code;
+    events_.back().synthetic = true;
+}
+
+void Display::focus_elsewhere() {
+    if (focused_) push(display::InputKind::FocusLost, focused_);
+    focused_ = 0;
+}
+
 void Display::type(unsigned char character) {
     push(display::InputKind::Text, focused_);
     events_.back().character = character;
@@ -165,6 +177,10 @@ void Display::type(unsigned char character) {
 
 void Display::close(int window) {
     push(display::InputKind::CloseRequest, window);
+}
+
+void Display::request_quit() {
+    push(display::InputKind::QuitRequest, 0);
 }
 
 void Display::expose(int window) {

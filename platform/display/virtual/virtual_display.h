@@ -79,7 +79,14 @@ class Display : public display::Backend {
     void key_down(int virtual_key, int scan_code, bool repeat = false);
     void key_up(int virtual_key, int scan_code);
     void type(unsigned char character);
+    // A key pressed or released while the focus is elsewhere: the window system brings the key
+    // state up to date, and no window gets a key message.
+    void key_elsewhere(int virtual_key, int scan_code, bool down);
+    // The focus goes to a window of another program.
+    void focus_elsewhere();
     void close(int window);
+    // The program is asked to end from outside its windows, as by Ctrl+C in its terminal.
+    void request_quit();
     void expose(int window);
     void resize(int window, int width, int height);
     void focus(int window);

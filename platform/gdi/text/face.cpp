@@ -1,6 +1,7 @@
 // Realized faces: GDI's metrics for a face at a size, and glyphs rendered one bit deep.
 #include "platform/gdi/text/face.h"
 
+#include "platform/code_page.h"
 #include "platform/win.h"
 
 #include FT_BITMAP_H
@@ -20,20 +21,11 @@ int scaled(FT_Long units, FT_Fixed scale) {
     return int((FT_MulFix(units, scale) + 32) >> 6);
 }
 
-// Windows' ANSI code page 1252 gives bytes 0x80..0x9F characters of their own (the euro sign,
-// typographic quotes, dashes, ...); 0 marks the five it leaves undefined.
-const uint16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
 // The character a byte stands for in code page 1252; 0 for control codes (0..31, 127) and the
 // undefined bytes, which have no character and draw the missing glyph, as under GDI.
 FT_ULong character_of(unsigned char byte) {
     if (byte < 32 || byte == 127) return 0;
-    if (byte >= 0x80 && byte < 0xA0) return kCp1252High[byte - 0x80];
-    return byte;
+    return platform::unicode_of_cp1252(byte);
 }
 
 // The glyph for a byte; the missing glyph (index 0) for a byte without a character and for a

@@ -1,4 +1,5 @@
-// An X error that SDL provokes on its own and that must not end the program.
+// X errors that SDL provokes on its own and that must not end the program, and the end of the
+// connection to the X server.
 #pragma once
 
 namespace sdl_display {
@@ -12,5 +13,10 @@ namespace sdl_display {
 // SDL's video starts: SDL puts back the handler it found when it ends, before it closes its
 // connections, and an error still on its way is read as they close.
 void ignore_sends_to_vanished_windows();
+
+// When the connection to the X server breaks (the server ended), Xlib cannot go on and ends the
+// process. From this call on, `handler` runs first, once, and the process then ends at once with
+// status 1, without the destructors that would talk to the vanished server.
+void when_connection_lost(void (*handler)());
 
 } // namespace sdl_display

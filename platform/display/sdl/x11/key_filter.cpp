@@ -23,6 +23,9 @@ int SDLCALL filter(void *, SDL_Event *event) {
         if (event->syswm.msg && event->syswm.msg->subsystem == SDL_SYSWM_X11)
             filter_state.origin.x_event(event->syswm.msg->msg.x11.event.type);
         return 0;
+    case SDL_WINDOWEVENT:
+        if (event->window.event == SDL_WINDOWEVENT_FOCUS_GAINED) filter_state.origin.focus_gained();
+        return 1;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
         bool down = event->type == SDL_KEYDOWN;

@@ -26,4 +26,8 @@ WindowSystem window_system(const char *video_driver) {
     return system;
 }
 
+void when_window_system_lost(void (*handler)()) {
+    when_connection_lost(handler);
+}
+
 } // namespace sdl_display

@@ -1,9 +1,14 @@
 // The keyboard layout through libxkbcommon. The X server's keymap is read over an XCB connection
 // of our own; each character is worked out on a fresh state with exactly the modifiers asked
-// for, so the answer does not depend on what the keyboard is doing now.
+// for, so the answer does not depend on what the keyboard is doing now. Only the dead keys typed
+// so far are remembered, in a compose state.
 #include "platform/display/sdl/x11/xkb_layout.h"
 
+#include "platform/code_page.h"
+
+#include <cstdlib>
 #include <xcb/xcb.h>
+#include <xkbcommon/xkbcommon-compose.h>
 #include <xkbcommon/xkbcommon-x11.h>
 #include <xkbcommon/xkbcommon.h>
 
@@ -79,6 +84,15 @@ xkb_context *new_context() {
     return context;
 }
 
+// The locale whose compose table applies, named as the C library would pick it.
+const char *character_locale() {
+    for (const char *name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char *value = std::getenv(name);
+        if (value && *value) return value;
+    }
+    return "C";
+}
+
 } // namespace
 
 std::unique_ptr<XkbLayout> XkbLayout::from_x_server() {
@@ -92,6 +106,7 @@ std::unique_ptr<XkbLayout> XkbLayout::from_x_server() {
     layout->device_ = xkb_x11_get_core_keyboard_device_id(layout->connection_);
     layout->context_ = new_context();
     if (layout->device_ < 0 || !layout->context_ || !layout->load_from_server()) return nullptr;
+    layout->load_compose_table();
     return layout;
 }
 
@@ -107,10 +122,13 @@ std::unique_ptr<XkbLayout> XkbLayout::from_names(const char *layout_name, const 
         xkb_keymap_new_from_names(layout->context_, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
     if (!keymap) return nullptr;
     layout->load(keymap, 0);
+    layout->load_compose_table();
     return layout;
 }
 
 XkbLayout::~XkbLayout() {
+    if (compose_) xkb_compose_state_unref(compose_);
+    if (compose_table_) xkb_compose_table_unref(compose_table_);
     if (keymap_) xkb_keymap_unref(keymap_);
     if (context_) xkb_context_unref(context_);
     if (connection_) xcb_disconnect(connection_);
@@ -118,6 +136,18 @@ XkbLayout::~XkbLayout() {
 
 void XkbLayout::reload() {
     if (connection_) load_from_server();
+    if (compose_) xkb_compose_state_reset(compose_);
+}
+
+// Without a table for the locale, the C locale's; without any, dead keys type nothing.
+void XkbLayout::load_compose_table() {
+    compose_table_ = xkb_compose_table_new_from_locale(context_, character_locale(),
+                                                       XKB_COMPOSE_COMPILE_NO_FLAGS);
+    if (!compose_table_)
+        compose_table_ =
+            xkb_compose_table_new_from_locale(context_, "C", XKB_COMPOSE_COMPILE_NO_FLAGS);
+    if (compose_table_)
+        compose_ = xkb_compose_state_new(compose_table_, XKB_COMPOSE_STATE_NO_FLAGS);
 }
 
 bool XkbLayout::load_from_server() {
@@ -150,29 +180,56 @@ unsigned char XkbLayout::character(int scan_code, bool shift, bool caps_lock, bo
     xkb_keycode_t key = x_keycode(scan_code);
     if (key == XKB_KEYCODE_INVALID) return 0;
     if (altgr && !level3_mask_) return 0; // no AltGr in this layout
-    uint32_t code = code_point(key, shift, caps_lock, altgr, num_lock);
-    // Caps Lock that would leave Latin-1 (sharp s to its capital) leaves the key alone, as
+    uint32_t code = symbol(key, shift, caps_lock, altgr, num_lock).code_point;
+    // Caps Lock that would leave the code page (sharp s to its capital) leaves the key alone, as
     // Windows' layouts apply it only to letters that have a capital in the code page.
-    if (caps_lock && code > 0xFF) code = code_point(key, shift, false, altgr, num_lock);
-    // Delete types no character under Windows; beyond Latin-1 is beyond the ANSI code page.
-    if (code == 0x7F || code > 0xFF) return 0;
-    return (unsigned char)code;
+    if (caps_lock && !platform::cp1252_of_unicode(code))
+        code = symbol(key, shift, false, altgr, num_lock).code_point;
+    // Delete types no character under Windows.
+    if (code == 0x7F) return 0;
+    return platform::cp1252_of_unicode(code);
 }
 
-uint32_t XkbLayout::code_point(unsigned key, bool shift, bool caps_lock, bool altgr,
-                               bool num_lock) const {
+unsigned char XkbLayout::typed(int scan_code, bool shift, bool caps_lock, bool altgr,
+                               bool num_lock) {
+    xkb_keycode_t key = x_keycode(scan_code);
+    if (compose_ && key != XKB_KEYCODE_INVALID && (!altgr || level3_mask_)) {
+        xkb_keysym_t keysym = symbol(key, shift, caps_lock, altgr, num_lock).keysym;
+        // Keys outside every sequence, modifiers among them, leave the state as it is.
+        if (keysym != XKB_KEY_NoSymbol &&
+            xkb_compose_state_feed(compose_, keysym) == XKB_COMPOSE_FEED_ACCEPTED) {
+            switch (xkb_compose_state_get_status(compose_)) {
+            case XKB_COMPOSE_COMPOSING: return 0;
+            case XKB_COMPOSE_COMPOSED: {
+                uint32_t code = xkb_keysym_to_utf32(xkb_compose_state_get_one_sym(compose_));
+                xkb_compose_state_reset(compose_);
+                return platform::cp1252_of_unicode(code);
+            }
+            case XKB_COMPOSE_CANCELLED: xkb_compose_state_reset(compose_); break;
+            case XKB_COMPOSE_NOTHING: break;
+            }
+        }
+    }
+    return character(scan_code, shift, caps_lock, altgr, num_lock);
+}
+
+XkbLayout::Symbol XkbLayout::symbol(unsigned key, bool shift, bool caps_lock, bool altgr,
+                                    bool num_lock) const {
+    Symbol symbol;
     xkb_state *state = xkb_state_new(keymap_);
-    if (!state) return 0;
+    if (!state) return symbol;
     unsigned held = (shift ? shift_mask_ : 0) | (altgr ? level3_mask_ : 0);
     unsigned locked = (caps_lock ? caps_mask_ : 0) | (num_lock ? num_mask_ : 0);
     xkb_state_update_mask(state, held, 0, locked, 0, 0, group_);
     // AltGr with a key that has nothing on its third level types nothing, as under Windows,
     // rather than the key's plain character.
     xkb_layout_index_t layout = xkb_state_key_get_layout(state, key);
-    bool typed = !altgr || xkb_state_key_get_level(state, key, layout) >= 2;
-    uint32_t code = typed ? xkb_state_key_get_utf32(state, key) : 0;
+    if (!altgr || xkb_state_key_get_level(state, key, layout) >= 2) {
+        symbol.keysym = xkb_state_key_get_one_sym(state, key);
+        symbol.code_point = xkb_state_key_get_utf32(state, key);
+    }
     xkb_state_unref(state);
-    return code;
+    return symbol;
 }
 
 } // namespace sdl_display

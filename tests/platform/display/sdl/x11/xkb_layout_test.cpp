@@ -1,18 +1,23 @@
 // Characters of keyboard layouts, from the installed XKB data (xkb-data), as TranslateMessage
-// gets them: Shift, Caps Lock, AltGr and Num Lock, Latin-1 letters, and keys that type nothing.
+// gets them: Shift, Caps Lock, AltGr and Num Lock, code page 1252 characters, dead keys, and keys
+// that type nothing.
 #include "platform/display/sdl/x11/xkb_layout.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 using sdl_display::XkbLayout;
 
 namespace {
 
 // Set-1 scan codes by US key position.
-constexpr int KEY_1 = 0x02, KEY_2 = 0x03, KEY_Q = 0x10, KEY_E = 0x12, KEY_Y = 0x15, KEY_A = 0x1E,
-              KEY_SEMICOLON = 0x27, KEY_GRAVE = 0x29, KEY_MINUS = 0x0C, KEY_102ND = 0x56,
-              KEYPAD_7 = 0x47, KEYPAD_DECIMAL = 0x53, KEYPAD_ENTER = 0x11C, DELETE = 0x153,
-              F1 = 0x3B;
+constexpr int KEY_1 = 0x02, KEY_2 = 0x03, KEY_3 = 0x04, KEY_Q = 0x10, KEY_E = 0x12, KEY_Y = 0x15,
+              KEY_O = 0x18, KEY_A = 0x1E, KEY_X = 0x2D, KEY_SPACE = 0x39, KEY_SHIFT = 0x2A,
+              KEY_SEMICOLON = 0x27, KEY_GRAVE = 0x29, KEY_MINUS = 0x0C, KEY_EQUALS = 0x0D,
+              KEY_102ND = 0x56, KEYPAD_7 = 0x47, KEYPAD_DECIMAL = 0x53, KEYPAD_ENTER = 0x11C,
+              DELETE = 0x153, F1 = 0x3B;
 
 std::unique_ptr<XkbLayout> layout(const char *name, const char *variant = "") {
     std::unique_ptr<XkbLayout> l = XkbLayout::from_names(name, variant);
@@ -54,7 +59,7 @@ TEST(XkbLayout, WithoutAltGrCtrlAltTypesNothing) {
     EXPECT_EQ(typed(*us, KEY_102ND, {.altgr = true}), 0);
 }
 
-TEST(XkbLayout, GermanLatin1LettersAltGrAndDeadKeys) {
+TEST(XkbLayout, GermanLettersAltGrAndDeadKeys) {
     auto de = layout("de");
     ASSERT_TRUE(de);
     EXPECT_TRUE(de->right_alt_is_altgr());
@@ -67,9 +72,41 @@ TEST(XkbLayout, GermanLatin1LettersAltGrAndDeadKeys) {
     EXPECT_EQ(typed(*de, KEY_MINUS, {.caps = true}), 0xDF);
     EXPECT_EQ(typed(*de, KEY_Q, {.altgr = true}), '@');
     EXPECT_EQ(typed(*de, KEY_2, {.altgr = true}), 0xB2);     // superscript two
-    EXPECT_EQ(typed(*de, KEY_E, {.altgr = true}), 0);        // the euro sign is not Latin-1
+    EXPECT_EQ(typed(*de, KEY_E, {.altgr = true}), 0x80);     // the euro sign, code page 1252
     EXPECT_EQ(typed(*de, KEY_GRAVE), 0);                     // a dead circumflex
     EXPECT_EQ(typed(*de, KEY_GRAVE, {.shift = true}), 0xB0); // degree sign
+}
+
+TEST(XkbLayout, CodePage1252CharactersBeyondLatin1) {
+    auto cz = layout("cz");
+    ASSERT_TRUE(cz);
+    EXPECT_EQ(typed(*cz, KEY_3), 0x9A); // s caron
+    EXPECT_EQ(typed(*cz, KEY_3, {.caps = true}), 0x8A);
+    EXPECT_EQ(typed(*cz, KEY_2), 0); // e caron: not in the code page, no character
+}
+
+// Typed in order, a dead key composes with the key after it; a key it does not combine with
+// types its own character, and modifiers between them change nothing.
+TEST(XkbLayout, DeadKeysComposeWithTheNextKey) {
+    auto de = layout("de");
+    ASSERT_TRUE(de);
+    struct Key {
+        int scan;
+        Mods mods;
+    };
+    auto type = [&](std::vector<Key> keys) {
+        std::string out;
+        for (const Key &k : keys)
+            if (int c = de->typed(k.scan, k.mods.shift, k.mods.caps, k.mods.altgr, k.mods.num))
+                out += char(c);
+        return out;
+    };
+    EXPECT_EQ(type({{KEY_EQUALS, {}}, {KEY_E, {}}}), "\xE9"); // acute, e
+    EXPECT_EQ(type({{KEY_EQUALS, {}}, {KEY_SHIFT, {}}, {KEY_E, {.shift = true}}}), "\xC9");
+    EXPECT_EQ(type({{KEY_GRAVE, {}}, {KEY_O, {}}}), "\xF4");  // circumflex, o
+    EXPECT_EQ(type({{KEY_GRAVE, {}}, {KEY_SPACE, {}}}), "^"); // circumflex alone
+    EXPECT_EQ(type({{KEY_EQUALS, {}}, {KEY_X, {}}, {KEY_A, {}}}), "xa");
+    EXPECT_EQ(type({{KEY_E, {.altgr = true}}, {KEY_SEMICOLON, {}}}), "\x80\xF6");
 }
 
 TEST(XkbLayout, FrenchDigitRowTypesSymbolsUnshifted) {
@@ -104,7 +141,7 @@ TEST(XkbLayout, KeysThatTypeNothing) {
     EXPECT_EQ(typed(*us, F1), 0);
     EXPECT_EQ(typed(*us, 0), 0);
     EXPECT_EQ(typed(*us, 0x1FF), 0);
-    EXPECT_EQ(typed(*ru, KEY_A), 0); // Cyrillic is beyond Latin-1
+    EXPECT_EQ(typed(*ru, KEY_A), 0); // Cyrillic is beyond the code page
     EXPECT_EQ(typed(*ru, KEY_1), '1');
 }
 
