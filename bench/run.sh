@@ -2,8 +2,9 @@
 # Runs every benchmark and prints one table: each figure, its budget, and whether it is within
 # it. Times are medians of the CPU time over repetitions whose order is shuffled, so that the
 # figures compared in a ratio share the machine's noise; instructions are callgrind's count.
-# Exits 1 when a figure is over its budget. The benchmarks' own output is kept beside the
-# results, in BUILD/bench-results.
+# Exits 1 when a ratio, a count or a size is over its budget; absolute times (us, ms) are
+# printed against theirs but never fail the run, since a loaded machine stretches them all. The
+# benchmarks' own output is kept beside the results, in BUILD/bench-results.
 #
 #   bench/run.sh [BUILD]        default build; REPETITIONS=9 IDLE_RUNS=5 IDLE_SECONDS=5
 set -eu
@@ -118,7 +119,8 @@ awk -F'|' '{
         if ($2 == "") ok = "NO (not measured)";
         else if ($5 == "le") ok = ($2 + 0 <= $4 + 0) ? "yes" : "NO";
         else ok = ($2 + 0 < $4 + 0) ? "yes" : "NO";
-        if (ok != "yes") failed = 1;
+        if (ok == "NO" && ($3 == "us" || $3 == "ms")) ok = "over (a time: not judged)";
+        else if (ok != "yes") failed = 1;
     }
     printf "%-46s %12s  %-7s %10s  %s\n", $1, $2, $3, ($4 == "" ? "" : ($5 == "le" ? "<= " : "< ") $4), ok
 } END { exit failed }' "$rows" && status=0 || status=1
