@@ -118,11 +118,20 @@ TEST_F(Log, RepaintBeforeAnyLineDrawsNothing) {
 TEST_F(Log, ALineWithoutAMemoryBlockIsShownButNotRetained) {
     open_on(1024, 768);
     gfx_log("kept\n");
+    platform::Surface before = text_pixels();
     kernel::fail_next_allocations(1);
     EXPECT_EQ(gfx_log("dropped\n"), 8);
     EXPECT_EQ(log_next, 1);
     EXPECT_EQ(ring_line(0), "kept\n");
     EXPECT_EQ(take_log(), "kept\ndropped\n");
+    // The window scrolled and shows the line at the bottom, as it shows a retained one.
+    platform::Surface shown = text_pixels();
+    int h = line_height(), bottom = shown.height;
+    EXPECT_TRUE(rows_equal(before, shown, bottom - h, bottom - 2 * h, h));
+    gfx_log("dropped\n");
+    platform::Surface retained = text_pixels();
+    EXPECT_TRUE(rows_equal(shown, retained, bottom - h, bottom - h, h));
+    EXPECT_FALSE(rows_equal(before, shown, bottom - h, bottom - h, h));
 }
 
 TEST_F(Log, KeysInTheTextWindowReachTheGraphicsWindow) {

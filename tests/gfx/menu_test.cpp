@@ -70,6 +70,7 @@ TEST_F(RunMenu, LoggingTogglesWithItsCheckMarkButNeverShowsTheWindow) {
     ctrl('L');
     EXPECT_EQ(logging_on, 1);
     EXPECT_TRUE(checked(CMD_LOGGING));
+    EXPECT_FALSE(IsWindowVisible(text_window));
     command(CMD_LOGGING);
     EXPECT_EQ(logging_on, 0);
     EXPECT_FALSE(IsWindowVisible(text_window));
@@ -182,14 +183,21 @@ TEST_F(RunMenu, CtrlWithAltIsAltGrAndNoShortcut) {
 }
 
 TEST_F(RunMenu, CommandsOutsideTheTableChangeNothing) {
+    // Running with a step due: an id taken for Halt, Step, Playback or Play One would clear a
+    // flag, one taken for Quit would post the quit request.
+    gfx_animate(ANIMATE_RUN);
+    gfx_animate(ANIMATE_STEP);
     for (WPARAM id : {WPARAM(0), WPARAM(CMD_INFO), WPARAM(100), WPARAM(0x10001)}) {
         command(id);
-        EXPECT_EQ(running, 0);
-        EXPECT_EQ(single_step, 0);
+        EXPECT_EQ(running, 1);
+        EXPECT_EQ(single_step, 1);
         EXPECT_EQ(logging_on, 1);
         EXPECT_EQ(recording, 0);
         EXPECT_EQ(playing_back, 0);
         EXPECT_EQ(play_one, 0);
+        MSG message;
+        EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+        EXPECT_NE(pending_kind, EVENT_QUIT);
     }
 }
 

@@ -31,16 +31,29 @@ void DemoCase::click(display::Time when, int x, int y) {
 
 // Every action that is due runs; then, unless they gave the demo input, the clock moves on to
 // the next action or the demo's deadline, whichever comes first.
-int DemoCase::run() {
+void DemoCase::run() {
     size_t next = 0;
-    return harness::run_demo(*display, [&](virtual_display::Display &, display::Time deadline) {
-        if (next == actions_.size()) return false;
+    harness::run_demo(*display, [&](virtual_display::Display &, display::Time deadline) {
+        if (next == actions_.size()) {
+            logged_before_close_ = log_->all().size();
+            logging_at_close_ = logging_on;
+            return false;
+        }
         while (next < actions_.size() && display->now() >= actions_[next].when)
             actions_[next++].run();
         if (!display->input_pending() && next < actions_.size())
             display->advance(std::min(deadline, actions_[next].when) - display->now());
         return true;
     });
+    expect_ended_normally();
+}
+
+void DemoCase::expect_ended_normally() {
+    EXPECT_EQ(graphics_id(), 0);
+    EXPECT_FALSE(IsWindow(graphics_window));
+    EXPECT_EQ(window_dc, nullptr); // released by gfx_close
+    ASSERT_EQ(logging_at_close_, 1) << "the case must end with logging on";
+    EXPECT_EQ(frames_in(log_->all().substr(logged_before_close_)), 1);
 }
 
 bool DemoCase::checked(UINT id) {

@@ -38,8 +38,10 @@ class DemoCase : public ::testing::Test {
     void press(display::Time when, const std::string &combination);
     // A click at `when` on a point of the canvas, in the demo's coordinates.
     void click(display::Time when, int x, int y);
-    // Runs the demo through the actions; then its window is closed. Returns demo_main's result.
-    int run();
+    // Runs the demo through the actions; then its window is closed, and the demo must end as a
+    // user's closing ends it: the window gone, the package closed, and one last frame drawn for
+    // the quit. That frame is seen in the log, so logging must be on when the window closes.
+    void run();
 
     int graphics_id() { return display->find_window(headless::GRAPHICS_TITLE); }
     int text_id() { return display->find_window(headless::TEXT_TITLE); }
@@ -55,8 +57,12 @@ class DemoCase : public ::testing::Test {
         display::Time when;
         std::function<void()> run;
     };
+    void expect_ended_normally();
+
     std::vector<Action> actions_;
     std::unique_ptr<harness::LogCapture> log_;
+    size_t logged_before_close_ = 0;
+    int logging_at_close_ = -1;
 };
 
 // The frames drawn with logging on, counted by the scene's first call, which opens each one.

@@ -55,14 +55,17 @@ TEST_F(Events, PostedCharactersAndClicksAreEvents) {
 TEST_F(Events, RunningGivesOneTickPerTimerPeriod) {
     gfx_animate(ANIMATE_RUN);
     DWORD started = GetTickCount();
-    for (int i = 0; i < 3; i++) {
+    for (int i = 0; i < 5; i++) {
         Event event = await();
         EXPECT_EQ(event.kind, EVENT_PERIODIC);
         EXPECT_EQ(event.x, 0);
         EXPECT_EQ(event.key, 0);
     }
-    // Three ticks of a 100 ms timer; the first may come early, the others cannot.
-    EXPECT_GE(GetTickCount() - started, 150u);
+    // Five ticks of a 100 ms timer take 400 to 500 ms: the first may come early, the others
+    // cannot; a wait that let every other tick go by unused would take about 900 ms.
+    DWORD elapsed = GetTickCount() - started;
+    EXPECT_GE(elapsed, 350u);
+    EXPECT_LT(elapsed, 750u);
 }
 
 // With the window's own timer stopped, only posted tick messages pace the animation. The tick

@@ -3,10 +3,11 @@
 
 1. Record: logging on, recording on, nine bugs steered from the panel now and then, FRAMES
    animation ticks in all. The log is read through a pipe, hashed and counted, never stored;
-   the runner's resident memory (VmRSS in /proc) is sampled as the frames go by.
+   the runner's resident memory (VmRSS in /proc) is sampled as the frames go by. Every tick
+   must be an event and every event must draw one frame: the frame count is checked exactly.
 2. Play back the recorded KORVA.SCR in a new process, logging on, and check that it ends in
    the same final frame with the same log (the playback's own end-of-file line aside).
-3. Optionally, a shorter run of both under valgrind: no errors, no leaks.
+3. Optionally, a shorter run of both under valgrind: no errors, no leaks, the exact frame count.
 
 Exit status 0 when every check holds; the figures are printed either way.
 """
@@ -54,6 +55,23 @@ def record_actions(frames, shot):
             block += 1
     lines += ["key ctrl+r", "shot %s" % shot]
     return "\n".join(lines) + "\n"
+
+
+def frames_expected(actions_text):
+    """The frames a run of these actions logs, logging being on from its first action: one for
+    each tick of the 100 ms timer in its waits (input takes no time on the virtual clock), one
+    for each click and typed key, and one for the quit. Ctrl keys are commands, not events.
+    Returns (ticks, frames)."""
+    lines = actions_text.splitlines()
+    ticks = sum(int(line.split()[1]) for line in lines if line.startswith("wait ")) // 100
+    inputs = sum(1 for line in lines if line.startswith(("click ", "type ")))
+    return ticks, ticks + inputs + 1
+
+
+def ticks_in(script):
+    """The periodic events a script holds: each tick line carries its repeat count."""
+    return sum(int(line[len(b"KORVA_PERIODIC("):-2]) for line in script.splitlines()
+               if line.startswith(b"KORVA_PERIODIC("))
 
 
 def playback_actions(shot):
@@ -136,20 +154,35 @@ def check(condition, what, failures):
         failures.append(what)
 
 
+def read_script(directory):
+    path = os.path.join(directory, "KORVA.SCR")
+    return open(path, "rb").read() if os.path.exists(path) else b""
+
+
+def check_frame_count(record, actions, script, failures):
+    """Every tick reached the demo (the recording holds each one) and drew one frame, and so did
+    every click and key: the frame count is exact, not a lower bound."""
+    ticks, frames = frames_expected(actions)
+    recorded = ticks_in(script)
+    check(recorded == ticks, "every tick was an event (%d recorded of %d)" % (recorded, ticks),
+          failures)
+    check(record.frames == frames, "every event drew one frame (%d frames, %d expected)" %
+          (record.frames, frames), failures)
+
+
 def soak(args, failures):
     directory = tempfile.mkdtemp(prefix="korva-soak-")
     try:
         every = max(args.frames // 200, 10)
         print("soak: recording %d frames (screen %s) in %s" % (args.frames, args.screen, directory))
-        record = run(args.runner, directory, record_actions(args.frames, "record.png"),
-                     args.screen, every)
-        script = open(os.path.join(directory, "KORVA.SCR"), "rb").read() if os.path.exists(
-            os.path.join(directory, "KORVA.SCR")) else b""
+        actions = record_actions(args.frames, "record.png")
+        record = run(args.runner, directory, actions, args.screen, every)
+        script = read_script(directory)
         print("  %d frames, %d log lines in %.0f s; script: %d lines" %
               (record.frames, record.lines, record.seconds, script.count(b"\n")))
         check(record.status == 0, "the recording run ended normally (status %d) %s" %
               (record.status, record.errors.strip()), failures)
-        check(record.frames >= args.frames, "every tick drew a frame", failures)
+        check_frame_count(record, actions, script, failures)
         figures = memory_figures(record.samples, record.frames)
         if figures:
             print("  RSS after %(warm_up_frames)d frames of warm-up: %(start_kb)d kB, peak "
@@ -183,8 +216,9 @@ def under_valgrind(args, failures):
                    "--errors-for-leak-kinds=definite,indirect,possible", "--quiet"]
         frames = args.valgrind_frames
         print("valgrind: recording %d frames, then playing them back" % frames)
-        record = run(args.runner, directory, record_actions(frames, "record.png"), args.screen,
-                     max(frames // 10, 1), wrapper)
+        actions = record_actions(frames, "record.png")
+        record = run(args.runner, directory, actions, args.screen, max(frames // 10, 1), wrapper)
+        script = read_script(directory)
         play = run(args.runner, directory, playback_actions("play.png"), args.screen,
                    max(frames // 10, 1), wrapper)
         for name, result in (("recording", record), ("playback", play)):
@@ -193,7 +227,9 @@ def under_valgrind(args, failures):
             check(result.status == 0 and not report,
                   "%s: no errors and no leaks%s" % (name, ("\n" + report) if report else ""),
                   failures)
-        check(play.hash.digest() == record.hash.digest(), "playback gave the same log", failures)
+        check_frame_count(record, actions, script, failures)
+        check(play.frames == record.frames and play.hash.digest() == record.hash.digest(),
+              "playback gave the same log", failures)
     finally:
         shutil.rmtree(directory, ignore_errors=True)
 

@@ -73,11 +73,19 @@ TEST_F(Keyboard, AltKeysGiveSystemCharacters) {
 }
 
 TEST_F(Keyboard, KeysWithoutCharactersGiveNone) {
-    for (int vk : {VK_F1, VK_F10, VK_LEFT, VK_HOME, VK_DELETE, VK_SHIFT, VK_CONTROL, VK_CAPITAL})
-        tap(vk, 0);
-    tap(VK_CAPITAL, 0); // Caps Lock back off
+    // The second Caps Lock switches it back off.
+    const std::vector<WPARAM> keys = {VK_F1,    VK_F10,     VK_LEFT,    VK_HOME,   VK_DELETE,
+                                      VK_SHIFT, VK_CONTROL, VK_CAPITAL, VK_CAPITAL};
+    for (WPARAM vk : keys) tap(int(vk), 0);
     EXPECT_EQ(characters(), "");
     EXPECT_EQ(count_of(window, WM_SYSCHAR), 0);
+    // Each key arrived, down and up (F10 as a system key).
+    std::vector<WPARAM> downs;
+    for (const Received &r : received)
+        if (r.window == window && (r.message == WM_KEYDOWN || r.message == WM_SYSKEYDOWN))
+            downs.push_back(r.wparam);
+    EXPECT_EQ(downs, keys);
+    EXPECT_EQ(count_of(window, WM_KEYUP) + count_of(window, WM_SYSKEYUP), int(keys.size()));
 }
 
 TEST_F(Keyboard, AutoRepeatGivesAKeyDownAndACharacterEachTime) {

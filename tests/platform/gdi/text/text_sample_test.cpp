@@ -1,12 +1,13 @@
-// A sample of text at the package's sizes, written to a PNG to be looked at.
-#include "platform/png_file.h"
+// A sample of text at the package's sizes, in the faces the package uses, with accented
+// letters of code page 1252: compared with the picture kept beside this file.
+#include "tests/platform/kept_image.h"
 #include "text_test_support.h"
 
 namespace {
 
 using TextSampleTest = TextTest;
 
-TEST_F(TextSampleTest, WritesASampleImage) {
+TEST_F(TextSampleTest, DrawsAsThePictureKept) {
     Canvas canvas(420, 190);
     const char sample[] = "Korva bugs: 0123456789 \xc5ngstr\xf6m caf\xe9 +-*/";
     int y = 4;
@@ -32,9 +33,7 @@ TEST_F(TextSampleTest, WritesASampleImage) {
     const char menu[] = "Run  Pause  Step  Record...";
     text::draw_text(s, text::menu_face(), 4, y, menu, int(sizeof menu - 1), 0x000000);
 
-    std::string error;
-    ASSERT_TRUE(platform::write_png(TEXT_SAMPLE_PNG, s.data(), s.width, s.height, s.width, error))
-        << error;
+    expect_kept_image(s, TEXT_SAMPLE_PNG, KEPT_DIR "/text_sample.png");
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // pixels as they are presented, and nothing left behind when it closes.
 #include "menu_test_support.h"
 #include "platform/gdi/text/text.h"
-#include "platform/png_file.h"
+#include "tests/platform/kept_image.h"
 
 using namespace user_test;
 
@@ -133,7 +133,8 @@ TEST_F(MenuPicture, ChecksSelectionAndGrayedEntriesShowInThePopup) {
     EXPECT_NEAR(rightmost_ink(0), rightmost_ink(6), 2); // "Ctrl+A", "Ctrl+R"
 }
 
-TEST_F(MenuPicture, AnImageOfTheOpenRunMenu) {
+// The whole open menu, its highlighted entry included, as the picture kept beside this file.
+TEST_F(MenuPicture, TheOpenRunMenuLooksAsThePictureKept) {
     draw_pattern(0);
     ClientArea client;
     ASSERT_TRUE(client_area(window, client));
@@ -141,9 +142,5 @@ TEST_F(MenuPicture, AnImageOfTheOpenRunMenu) {
     client.changed();
     alt('R', 0x13);
     press(VK_DOWN); // Halt animation selected
-    const platform::Surface &shown = presented();
-    std::string error;
-    EXPECT_TRUE(platform::write_png("run_menu.png", shown.data(), shown.width, shown.height,
-                                    shown.width, error))
-        << error;
+    expect_kept_image(presented(), RUN_MENU_PNG, KEPT_DIR "/run_menu.png");
 }

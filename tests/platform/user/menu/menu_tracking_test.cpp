@@ -232,14 +232,17 @@ TEST_F(MenuTracking, KeysTypedBeforeTheMenuOpenedGoToIt) {
 
 TEST_F(MenuTracking, TheMenuClosesWithItsWindowOrBar) {
     click_bar();
+    ASSERT_TRUE(display->menu_open());
     ShowWindow(window, SW_HIDE);
     EXPECT_FALSE(display->menu_open());
     ShowWindow(window, SW_SHOW);
     pump();
     click_bar();
+    ASSERT_TRUE(display->menu_open());
     SetMenu(window, bar); // the same bar again
     EXPECT_FALSE(display->menu_open());
     click_bar();
+    ASSERT_TRUE(display->menu_open());
     DestroyMenu(run); // the open pop-up's menu goes: the next input finds the menu closed
     press(VK_DOWN);
     EXPECT_FALSE(display->menu_open());
