@@ -65,4 +65,8 @@ check_width() {
 }
 check_width x86_64-w64-mingw32 mingw-w64.cmake win64
 check_width i686-w64-mingw32 mingw-w64-i686.cmake win32
-echo "The examples built against the installed package for 64- and 32-bit Windows and ran under Wine"
+if "$source/tools/wine/has-wine32.sh"; then
+    echo "The examples built against the installed package for 64- and 32-bit Windows and ran under Wine"
+else
+    echo "The examples built against the installed package for 64- and 32-bit Windows; the 64-bit ones ran under Wine"
+fi
