@@ -78,7 +78,7 @@ ROBUSTNESS_PACKAGES := clang libclang-rt-14-dev valgrind python3
 .PHONY: all deps deps-windows deps-bench deps-robustness build build-windows test test-sanitize \
         fuzz build-fuzz soak run install golden bench clean format deps-windows32 build-windows32 \
         test-windows32 install-windows test-install-windows deps-deb deb test-deb \
-        deps-web web serve-web install-web
+        deps-web web serve-web install-web deps-web-tests
 
 all: build
 
@@ -87,7 +87,8 @@ deps:
 
 .PHONY: configure web-configure
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	       -DKORVA_WEB_PAGES=$(abspath $(WEB_OUTPUT)) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -107,8 +108,9 @@ windows_tests = xvfb-run -a -s "-screen 0 1280x1024x24" \
 build-windows: deps-windows build
 	@$(call windows_build,$(WINDOWS_BUILD),cmake/mingw-w64.cmake)
 
-# Both suites run even when the first fails.
-test: build build-windows
+# Both suites run even when the first fails. The native suite includes the web build's tests in
+# Chromium.
+test: build build-windows web deps-web-tests
 	@status=0; \
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) || status=1; \
 	$(call windows_tests,$(WINDOWS_BUILD)) || status=1; \
@@ -156,6 +158,12 @@ web-configure: deps-web
 web: web-configure
 	@$(emscripten) cmake --build $(WEB_BUILD) -j $(JOBS) --target $(WEB_PROGRAMS)
 	@echo "The pages are in $(WEB_OUTPUT): make serve-web, then open http://127.0.0.1:$(WEB_PORT)/bugdemo.html"
+
+# The driver of Chromium for the web tests and benchmarks, from npm at the version its lock
+# file pins (npm comes with Node.js, or is Debian's).
+deps-web-tests: deps-web
+	@command -v npm >/dev/null || ./tools/install-packages.sh npm
+	@cd tests/web && { [ -d node_modules/playwright-core ] || npm ci --no-audit --no-fund --silent; }
 
 serve-web: web
 	@echo "Serving $(WEB_OUTPUT) on http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C ends)"

@@ -12,6 +12,7 @@ var KorvaPageLibrary = {
     windows: {},     // id: {frame, title, canvas}
     events: [],      // queued input: {fields, code}
     wake: null,      // ends the current wait
+    waits: 0,        // waits begun with no input queued: the program was idle (tests, benchmarks)
     scale: 0,
     pressedWindow: 0, // the window a mouse button went down in, for its release
     top: 0,           // the z-index of the window in front
@@ -227,6 +228,7 @@ var KorvaPageLibrary = {
   korva_web_wait: function(milliseconds) {
     return Asyncify.handleSleep(function(wakeUp) {
       if (KorvaPage.events.length) { setTimeout(wakeUp, 0); return; }
+      KorvaPage.waits++;
       var timer = null;
       var done = function() {
         if (timer !== null) clearTimeout(timer);
@@ -280,6 +282,6 @@ KorvaPageLibrary.$KorvaPage__postset =
   '  var written = korvaWrite.apply(null, arguments);' +
   '  if (kept) KorvaPage.sync();' +
   '  return written; };' +
-  'Module.korvaStorage = KorvaPage.storage; Module.korvaSync = KorvaPage.sync;';
+  'Module.korvaPage = KorvaPage; Module.korvaSync = KorvaPage.sync;';
 
 mergeInto(LibraryManager.library, KorvaPageLibrary);
