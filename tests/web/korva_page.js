@@ -121,6 +121,15 @@ async function click(page, title, x, y) {
   await idle(page);
 }
 
+// Gives the window's canvas the keyboard focus, as a click on its title bar would.
+async function focus(page, title) {
+  await page.evaluate((title) => {
+    const p = Module.korvaPage;
+    for (const id in p.windows) if (p.windows[id].title.textContent === title) p.windows[id].canvas.focus();
+  }, title);
+  await idle(page);
+}
+
 async function press(page, keys) {
   await page.keyboard.press(keys);
   await idle(page);
@@ -175,4 +184,4 @@ function difference(expected, actual) {
          `expected ${hex(expected.rgb[first])}`;
 }
 
-module.exports = {serve, launch, open, idle, stopClock, click, press, pixels, windowBox, difference};
+module.exports = {serve, launch, open, idle, stopClock, click, focus, press, pixels, windowBox, difference};

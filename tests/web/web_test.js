@@ -1,7 +1,7 @@
 #!/usr/bin/env node
 // The web build in headless Chromium, against the native build on the virtual display.
 //   node web_test.js PAGES_DIR NATIVE_BIN_DIR TEST
-// TEST: pixels | scripts | pages | scale. Exits 0 passed, 1 failed, 77 skipped.
+// TEST: pixels | scripts | storage | pages | scale. Exits 0 passed, 1 failed, 77 skipped.
 'use strict';
 const {execFileSync} = require('child_process');
 const fs = require('fs');
@@ -102,7 +102,185 @@ async function pixelsTest(server, work) {
   if (failures) console.log(log.join('\n'));
 }
 
-const TESTS = {pixels: pixelsTest};
+// The ticks before the halt of a page just opened: the native count whose first frame after
+// Ctrl+H is the page's (see above).
+function ticksOfFirstFrame(work, first) {
+  for (let ticks = 0; ticks <= MOST_TICKS_BEFORE_HALT; ticks++) {
+    runNative(work, [...Array(ticks).fill('wait 100'), 'key ctrl+h', 'shot first.png']);
+    if (!korva.difference(readPng(path.join(work, 'first.png')), first)) return ticks;
+  }
+  return -1;
+}
+
+const SCRIPT = '/korva/KORVA.SCR';
+const readScript = (page) => page.evaluate((file) => {
+  try {
+    return FS.readFile(file, {encoding: 'utf8'});
+  } catch (error) {
+    return null;
+  }
+}, SCRIPT);
+
+// Record in the page, reload it, play back; the download is what the desktop build plays back
+// to the same frames. Ctrl+R records and reloads nothing; Ctrl+P plays and prints nothing.
+async function scriptsTest(server, work) {
+  const {browser, page, log} = await korva.launch();
+  try {
+    await korva.open(page, server.url + 'bugdemo.html', {halt: true});
+    await page.evaluate(() => { window.notReloaded = true; });
+    await korva.press(page, 'Control+R');
+    for (const a of [clickAt(40, 183), clickAt(40, 157), clickAt(40, 132), key('x', 'x'),
+                     clickAt(400, 300)])
+      await a.web(page);
+    await korva.press(page, 'Control+R');
+    check('Ctrl+R reloads no page', await page.evaluate(() => window.notReloaded) ? null
+                                                                                   : 'it did');
+    const recorded = await readScript(page);
+    check('the recording', recorded && recorded.split('\n').length >= 6 ? null
+                                                                          : `KORVA.SCR: ${recorded}`);
+
+    await page.waitForFunction(() => !Module.korvaPage.storage.syncing);
+    await page.reload();
+    await page.waitForFunction(() => window.Module && Module.korvaPage &&
+                                      document.querySelectorAll('.korva-window').length >= 1);
+    await korva.idle(page);
+    check('KORVA.SCR is kept over a reload',
+          (await readScript(page)) === recorded ? null : 'it changed or is gone');
+    const [download] = await Promise.all([page.waitForEvent('download'),
+                                          page.click('#korva-download')]);
+    const downloaded = path.join(work, 'KORVA.SCR');
+    await download.saveAs(downloaded);
+    check('the download is the recording',
+          fs.readFileSync(downloaded, 'utf8') === recorded ? null : 'it differs');
+    await korva.focus(page, GRAPHICS); // the download button had it
+    const ticks = ticksOfFirstFrame(work, await korva.pixels(page, GRAPHICS));
+    // The playback takes its periodic events at the timer's ticks: the clock runs, and the
+    // playback is over when the picture stays.
+    await korva.press(page, 'Control+P');
+    let played = await korva.pixels(page, GRAPHICS);
+    for (let same = 0; same < 3;) {
+      await page.waitForTimeout(200);
+      await korva.idle(page);
+      const now = await korva.pixels(page, GRAPHICS);
+      same = korva.difference(played, now) ? 0 : same + 1;
+      played = now;
+    }
+    if (process.env.KORVA_WEB_KEEP) fs.writeFileSync(path.join(work, 'played.json'), JSON.stringify({ticks, played}));
+    runNative(work, [...Array(Math.max(ticks, 0)).fill('wait 100'), 'key ctrl+h', 'key ctrl+p',
+                     'shot played.png']);
+    check('played back in the page after the reload: the desktop build\'s frame',
+          ticks < 0 ? 'the first frame after the reload matches no native one'
+                    : korva.difference(readPng(path.join(work, 'played.png')), played));
+  } finally {
+    if (failures) console.log(log.join('\n'));
+    await browser.close();
+  }
+}
+
+// Storage the browser refuses: the recording says "Cannot write script file" in the log (the
+// text window differs from a recording that works by that line) and the program goes on.
+async function refusedStorageTest(server, work) {
+  const textAfterRecording = async (refuse) => {
+    const {browser, page} = await korva.launch();
+    try {
+      if (refuse)
+        await page.addInitScript(() => Object.defineProperty(window, 'indexedDB',
+                                                             {value: undefined}));
+      await korva.open(page, server.url + 'bugdemo.html', {halt: true});
+      await korva.stopClock(page);
+      await korva.press(page, 'Control+R');
+      await clickAt(40, 183).web(page);
+      await clickAt(40, 157).web(page);
+      const text = await korva.pixels(page, TEXT);
+      const before = await korva.pixels(page, GRAPHICS);
+      await clickAt(40, 132).web(page);
+      const after = await korva.pixels(page, GRAPHICS);
+      return {text, goesOn: !!korva.difference(before, after)};
+    } finally {
+      await browser.close();
+    }
+  };
+  const kept = await textAfterRecording(false), refused = await textAfterRecording(true);
+  check('no storage: the log says so', korva.difference(kept.text, refused.text) ? null
+                                                                                 : 'it does not');
+  check('no storage: the program goes on', refused.goesOn ? null : 'a click changed nothing');
+}
+
+// The examples run; hello draws what it draws on the desktop; the close box and Ctrl+Q end
+// the program and the page offers to start it again; without WebAssembly the page says so.
+async function pagesTest(server, work) {
+  const {browser, page, log} = await korva.launch();
+  try {
+    for (const program of ['ball', 'pad', 'clock', 'palette']) {
+      await korva.open(page, server.url + program + '.html');
+      const picture = await korva.pixels(page, GRAPHICS);
+      check(`${program} runs and draws`,
+            picture && new Set(picture.rgb).size > 1 ? null : 'its window is blank or missing');
+    }
+    await korva.open(page, server.url + 'hello.html');
+    const hello = path.join(nativeBin, 'hello-headless');
+    if (fs.existsSync(hello)) {
+      fs.writeFileSync(path.join(work, 'hello.actions'), 'shot hello.png\n');
+      execFileSync(hello, ['hello.actions'], {cwd: work, stdio: 'inherit'});
+      check('hello: the desktop\'s picture', korva.difference(
+          readPng(path.join(work, 'hello.png')), await korva.pixels(page, GRAPHICS)));
+    }
+
+    const ended = () => page.waitForFunction(
+        () => !document.getElementById('korva-ended').hidden && window.korvaEnded, null,
+        {timeout: 20000}).then(() => null, () => 'the page does not say the program ended');
+    await korva.open(page, server.url + 'bugdemo.html');
+    await page.click('.korva-window:first-child .korva-close');
+    check('the close box ends the program', await ended());
+    await Promise.all([page.waitForNavigation(), page.click('#korva-restart')]);
+    await page.waitForFunction(() => window.Module && Module.korvaPage &&
+                                      document.querySelectorAll('.korva-window').length >= 2);
+    await korva.idle(page);
+    check('"Start it again" starts it again', null);
+    await korva.press(page, 'Control+Q').catch(() => {});
+    check('Ctrl+Q ends the program', await ended());
+  } finally {
+    if (failures) console.log(log.join('\n'));
+    await browser.close();
+  }
+  const {browser: plain, page: noWasm} = await korva.launch();
+  try {
+    await noWasm.addInitScript(() => { delete window.WebAssembly; });
+    await noWasm.goto(server.url + 'bugdemo.html');
+    const sentence = await noWasm.textContent('#korva-no-wasm');
+    const shown = await noWasm.isVisible('#korva-no-wasm');
+    check('without WebAssembly the page says so',
+          shown && /WebAssembly/.test(sentence) ? null : 'no sentence');
+  } finally {
+    await plain.close();
+  }
+}
+
+// A device scale factor of 2: each of the program's pixels is a 2 x 2 block, and the picture
+// is the desktop's.
+async function scaleTest(server, work) {
+  const {browser, page, log} = await korva.launch({scale: 2});
+  try {
+    await korva.open(page, server.url + 'bugdemo.html', {halt: true});
+    await korva.stopClock(page);
+    const picture = await korva.pixels(page, GRAPHICS);
+    const box = await korva.windowBox(page, GRAPHICS);
+    check('scale 2', box.scale === 2 ? null : `the page shows at scale ${box.scale}`);
+    check('each pixel a 2x2 block', picture.blocks ? null : 'some block has two colours');
+    check('the desktop\'s picture at scale 2',
+          ticksOfFirstFrame(work, picture) >= 0 ? null : 'no native first frame is the same');
+    await clickAt(40, 183).web(page);
+    check('a click at scale 2 lands on its pixel (Add Bug)',
+          korva.difference(picture, await korva.pixels(page, GRAPHICS)) ? null : 'nothing changed');
+  } finally {
+    if (failures) console.log(log.join('\n'));
+    await browser.close();
+  }
+}
+
+const TESTS = {pixels: pixelsTest, scripts: scriptsTest, storage: refusedStorageTest,
+               pages: pagesTest, scale: scaleTest};
+
 
 async function main() {
   if (!fs.existsSync('/usr/bin/chromium')) {
@@ -120,6 +298,8 @@ async function main() {
   try {
     await test(server, work);
   } finally {
+    // KORVA_WEB_KEEP=DIR keeps the native runs' files there, to look at after a failure.
+    if (process.env.KORVA_WEB_KEEP) fs.cpSync(work, process.env.KORVA_WEB_KEEP, {recursive: true});
     await server.close();
     fs.rmSync(work, {recursive: true, force: true});
   }
