@@ -208,8 +208,9 @@ deps-bench:
 
 # The benchmarks run one at a time, each with repetitions (REPETITIONS=9 by default); the
 # table's figures are medians. The build comes after the packages, so that Cairo is found.
-bench: deps deps-bench
+bench: deps deps-bench web deps-web-tests
 	@$(MAKE) --no-print-directory build
+	@$(emscripten) cmake --build $(WEB_BUILD) -j $(JOBS) --target frame_page
 	@./bench/run.sh $(BUILD)
 
 # Remakes the pictures that tests compare with and the README shows, after a deliberate change to

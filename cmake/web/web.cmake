@@ -32,3 +32,7 @@ if(NOT EXISTS ${fixed_font})
     message(FATAL_ERROR "${fixed_font} is missing: apt-get install xfonts-base")
 endif()
 list(APPEND KORVA_WEB_FONTS ${fixed_font})
+
+# WebAssembly's 128-bit SIMD (every current browser has it): the compiler vectorizes the
+# rasterizer's spans and the present's pixel conversion with it.
+add_compile_options(-msimd128)

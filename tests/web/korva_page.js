@@ -11,10 +11,11 @@ const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'applica
 
 // Serves the files of `dir` on a free port of 127.0.0.1; resolves to {url, close}.
 function serve(dir) {
+  dir = path.resolve(dir);
   const server = http.createServer((request, response) => {
     const name = path.normalize(decodeURIComponent(request.url.split('?')[0])).replace(/^\/+/, '');
     const file = path.join(dir, name);
-    if (!file.startsWith(path.resolve(dir)) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+    if (!file.startsWith(dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       response.writeHead(404);
       response.end();
       return;

@@ -13,6 +13,8 @@ var KorvaPageLibrary = {
     events: [],      // queued input: {fields, code}
     wake: null,      // ends the current wait
     waits: 0,        // waits begun with no input queued: the program was idle (tests, benchmarks)
+    firstFrame: 0,   // when the first frame was drawn on a canvas and when it was on screen
+    firstFrameShown: 0, // (performance.now(): milliseconds since the page's navigation began)
     scale: 0,
     pressedWindow: 0, // the window a mouse button went down in, for its release
     top: 0,           // the z-index of the window in front
@@ -215,6 +217,10 @@ var KorvaPageLibrary = {
     }
     var bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * rows * 4);
     w.context.putImageData(new ImageData(bytes, width, rows), 0, top);
+    if (!KorvaPage.firstFrame) {
+      KorvaPage.firstFrame = performance.now();
+      requestAnimationFrame(function() { KorvaPage.firstFrameShown = performance.now(); });
+    }
   },
   korva_web_next_event__deps: ['$KorvaPage'],
   korva_web_next_event: function(fields, code, codeSize) {
