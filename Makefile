@@ -88,7 +88,7 @@ deps:
 .PHONY: configure web-configure
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-	       -DKORVA_WEB_PAGES=$(abspath $(WEB_OUTPUT)) >/dev/null
+	       -DKORVA_WEB_PAGES=$(abspath $(WEB_OUTPUT)) -DKORVA_WEB_BUILD=$(abspath $(WEB_BUILD)) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)

@@ -1,7 +1,7 @@
 #!/usr/bin/env node
 // The web build in headless Chromium, against the native build on the virtual display.
 //   node web_test.js PAGES_DIR NATIVE_BIN_DIR TEST
-// TEST: pixels | scripts | storage | pages | scale. Exits 0 passed, 1 failed, 77 skipped.
+// TEST: pixels | scripts | storage | pages | scale | hello (a client's hello.html only). Exits 0 passed, 1 failed, 77 skipped.
 'use strict';
 const {execFileSync} = require('child_process');
 const fs = require('fs');
@@ -206,6 +206,27 @@ async function refusedStorageTest(server, work) {
   check('no storage: the program goes on', refused.goesOn ? null : 'a click changed nothing');
 }
 
+// hello.html draws the picture hello-headless draws on the desktop.
+async function helloPicture(page, server, work) {
+  await korva.open(page, server.url + 'hello.html');
+  fs.writeFileSync(path.join(work, 'hello.actions'), 'shot hello.png\n');
+  execFileSync(path.join(nativeBin, 'hello-headless'), ['hello.actions'],
+               {cwd: work, stdio: 'inherit'});
+  check('hello: the desktop\'s picture', korva.difference(
+      readPng(path.join(work, 'hello.png')), await korva.pixels(page, GRAPHICS)));
+}
+
+// A client's hello.html (tests/web/install_test.sh).
+async function helloTest(server, work) {
+  const {browser, page, log} = await korva.launch();
+  try {
+    await helloPicture(page, server, work);
+  } finally {
+    if (failures) console.log(log.join('\n'));
+    await browser.close();
+  }
+}
+
 // The examples run; hello draws what it draws on the desktop; the close box and Ctrl+Q end
 // the program and the page offers to start it again; without WebAssembly the page says so.
 async function pagesTest(server, work) {
@@ -217,14 +238,7 @@ async function pagesTest(server, work) {
       check(`${program} runs and draws`,
             picture && new Set(picture.rgb).size > 1 ? null : 'its window is blank or missing');
     }
-    await korva.open(page, server.url + 'hello.html');
-    const hello = path.join(nativeBin, 'hello-headless');
-    if (fs.existsSync(hello)) {
-      fs.writeFileSync(path.join(work, 'hello.actions'), 'shot hello.png\n');
-      execFileSync(hello, ['hello.actions'], {cwd: work, stdio: 'inherit'});
-      check('hello: the desktop\'s picture', korva.difference(
-          readPng(path.join(work, 'hello.png')), await korva.pixels(page, GRAPHICS)));
-    }
+    await helloPicture(page, server, work);
 
     const ended = () => page.waitForFunction(
         () => !document.getElementById('korva-ended').hidden && window.korvaEnded, null,
@@ -279,7 +293,7 @@ async function scaleTest(server, work) {
 }
 
 const TESTS = {pixels: pixelsTest, scripts: scriptsTest, storage: refusedStorageTest,
-               pages: pagesTest, scale: scaleTest};
+               pages: pagesTest, scale: scaleTest, hello: helloTest};
 
 
 async function main() {
@@ -287,7 +301,8 @@ async function main() {
     console.log('skipped: Debian\'s chromium is not installed (make test installs it)');
     process.exit(77);
   }
-  if (!fs.existsSync(path.join(pagesDir, 'bugdemo.html'))) {
+  const page = testName === 'hello' ? 'hello.html' : 'bugdemo.html';
+  if (!fs.existsSync(path.join(pagesDir, page))) {
     console.log(`skipped: no pages in ${pagesDir} (make web builds them)`);
     process.exit(77);
   }
