@@ -168,6 +168,14 @@ async function scriptsTest(server, work) {
     if (process.env.KORVA_WEB_KEEP) fs.writeFileSync(path.join(work, 'played.json'), JSON.stringify({ticks, played}));
     runNative(work, [...Array(Math.max(ticks, 0)).fill('wait 100'), 'key ctrl+h', 'key ctrl+p',
                      'shot played.png']);
+    // A recording from the desktop, uploaded, is the page's KORVA.SCR.
+    const desktop = path.join(work, 'desktop', 'KORVA.SCR');
+    fs.mkdirSync(path.dirname(desktop));
+    fs.writeFileSync(desktop, 'KORVA_MOUSE(-257, 57);\nKORVA_KBD(120);\n');
+    await page.setInputFiles('#korva-upload-file', desktop);
+    await page.waitForFunction(() => /uploaded/.test(document.getElementById('korva-note').textContent));
+    check('an upload is the page\'s KORVA.SCR', (await readScript(page)) ===
+          fs.readFileSync(desktop, 'utf8') ? null : 'it is not');
     check('played back in the page after the reload: the desktop build\'s frame',
           ticks < 0 ? 'the first frame after the reload matches no native one'
                     : korva.difference(readPng(path.join(work, 'played.png')), played));

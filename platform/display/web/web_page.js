@@ -105,7 +105,8 @@ var KorvaPageLibrary = {
       canvas.addEventListener('blur', function() { KorvaPage.queue([8, id, 0, 0, 0, 0, 0, 0]); });
       document.getElementById('screen').appendChild(frame);
       KorvaPage.windows[id] = {frame: frame, title: text, canvas: canvas,
-                               context: canvas.getContext('2d'), placement: null};
+                               context: canvas.getContext('2d', {alpha: false}),
+                               placement: null};
     },
     // Brings a window in front of the others, as a window manager does with the active one.
     raise: function(id) {
