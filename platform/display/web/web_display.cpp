@@ -1,16 +1,17 @@
 // The web display.
 //
 // Each window is a canvas of the page under a title bar of its own (web_page.js). Presenting
-// compares the frame with the one shown and writes only the rows that changed, with
-// putImageData. On a high-density screen each of the program's pixels is a square of a whole
-// number of device pixels, as on the desktop; positions and clicks are converted by the page,
-// so this side sees the program's pixels only.
+// compares the frame with the one shown and writes only what changed, with putImageData: each
+// run of changed rows, bounded by the columns that changed in it (the demo's sun, bugs and
+// waves change in areas of their own; the browser's cost follows the area written). On a
+// high-density screen each of the program's pixels is a square of a whole number of device pixels,
+// as on the desktop; positions and clicks are converted by the page, so this side sees the
+// program's pixels only.
 //
 // Waiting gives the browser control (through Asyncify, inside korva_web_wait only) until input
 // arrives or the deadline passes: a program waiting for its timer costs the tab almost nothing.
 #include "platform/display/web/web_display.h"
 #include "platform/code_page.h"
-#include "platform/display/sdl/presented_frame.h"
 #include "platform/display/us_keyboard.h"
 #include "platform/display/web/web_input.h"
 #include "platform/display/web/web_page.h"
@@ -28,12 +29,52 @@ namespace web_display {
 
 namespace {
 
-using sdl_display::PresentedFrame;
-using sdl_display::RowBand;
+// Columns left..right-1 of rows top..bottom-1.
+struct Area {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// What a window shows, kept to compare the next frame with.
+struct Frame {
+    std::vector<uint32_t> pixels;
+    int width = 0, height = 0;
+
+    // Takes a new frame and returns the areas that differ from the last one: the whole frame
+    // when its size changed, else each run of changed rows with the columns changed in it.
+    std::vector<Area> update(const uint32_t *next, int next_width, int next_height) {
+        if (next_width != width || next_height != height) {
+            width = next_width;
+            height = next_height;
+            pixels.assign(next, next + size_t(width) * size_t(height));
+            return {Area{0, 0, width, height}};
+        }
+        std::vector<Area> areas;
+        bool in_run = false;
+        for (int y = 0; y < height; y++) {
+            uint32_t *kept = pixels.data() + size_t(y) * size_t(width);
+            const uint32_t *row = next + size_t(y) * size_t(width);
+            int left = 0, right = width;
+            while (left < width && kept[left] == row[left]) left++;
+            if (left == width) {
+                in_run = false;
+                continue;
+            }
+            while (kept[right - 1] == row[right - 1]) right--;
+            std::copy(row + left, row + right, kept + left);
+            if (!in_run) areas.push_back(Area{left, y, right, y + 1});
+            Area &area = areas.back();
+            area.left = std::min(area.left, left);
+            area.right = std::max(area.right, right);
+            area.bottom = y + 1;
+            in_run = true;
+        }
+        return areas;
+    }
+};
 
 struct Window {
-    PresentedFrame frame;
-    std::vector<uint8_t> band; // RGBA device pixels of the rows being written
+    Frame frame;
+    std::vector<uint8_t> band; // RGBA device pixels of the area being written
 };
 
 // The characters that Windows gives these keys on every layout.
@@ -95,11 +136,12 @@ class WebDisplay : public display::Backend {
         auto it = windows_.find(window);
         if (it == windows_.end() || width <= 0 || height <= 0) return;
         Window &w = it->second;
-        RowBand rows = w.frame.update(pixels, width, height);
-        if (rows.empty()) return;
-        write_band(w, rows);
-        korva_web_present(window, w.band.data(), width * scale_, height * scale_, rows.top * scale_,
-                          (rows.bottom - rows.top) * scale_);
+        for (const Area &area : w.frame.update(pixels, width, height)) {
+            write_band(w, area);
+            korva_web_present(window, w.band.data(), width * scale_, height * scale_,
+                              area.left * scale_, area.top * scale_,
+                              (area.right - area.left) * scale_, (area.bottom - area.top) * scale_);
+        }
     }
 
     bool poll_input(display::InputEvent &event) override {
@@ -146,16 +188,17 @@ class WebDisplay : public display::Backend {
     }
 
   private:
-    // The rows of the kept frame as RGBA device pixels, each pixel a scale x scale square.
-    void write_band(Window &w, RowBand rows) {
-        int width = w.frame.width() * scale_;
-        size_t device_rows = size_t(rows.bottom - rows.top) * size_t(scale_);
+    // An area of the kept frame as RGBA device pixels, each pixel a scale x scale square.
+    void write_band(Window &w, const Area &area) {
+        int columns = area.right - area.left, width = columns * scale_;
+        size_t device_rows = size_t(area.bottom - area.top) * size_t(scale_);
         w.band.resize(device_rows * size_t(width) * 4);
         auto *out = reinterpret_cast<uint32_t *>(w.band.data());
-        for (int y = rows.top; y < rows.bottom; y++) {
-            const uint32_t *source = w.frame.row(y);
-            uint32_t *first = out + size_t(y - rows.top) * size_t(scale_) * size_t(width);
-            for (int x = 0; x < w.frame.width(); x++)
+        for (int y = area.top; y < area.bottom; y++) {
+            const uint32_t *source =
+                w.frame.pixels.data() + size_t(y) * size_t(w.frame.width) + size_t(area.left);
+            uint32_t *first = out + size_t(y - area.top) * size_t(scale_) * size_t(width);
+            for (int x = 0; x < columns; x++)
                 std::fill_n(first + size_t(x) * size_t(scale_), scale_, rgba_of(source[x]));
             for (int copy = 1; copy < scale_; copy++)
                 std::copy_n(first, width, first + size_t(copy) * size_t(width));

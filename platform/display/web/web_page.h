@@ -21,10 +21,11 @@ void korva_web_set_title(int window, const char *title);
 // program's pixels.
 void korva_web_place_window(int window, int x, int y, int content_x, int content_y, int width,
                             int height);
-// Writes `rows` device rows of RGBA bytes, `width` device pixels wide, into the window's canvas
-// from device row `top` on. The canvas is `width` x `height` device pixels (made so when its
-// size differs: the frame's size changed, and all its rows come).
-void korva_web_present(int window, const uint8_t *rgba, int width, int height, int top, int rows);
+// Writes an area of `columns` x `rows` device pixels of RGBA bytes into the window's canvas at
+// device pixel (left, top). The canvas is `width` x `height` device pixels (made so when its
+// size differs: the frame's size changed, and all of it comes).
+void korva_web_present(int window, const uint8_t *rgba, int width, int height, int left, int top,
+                       int columns, int rows);
 
 // The next input event from the page, if any: its fields into `fields` (see web_input.h) and
 // the key's DOM code into `code` (at most `code_size` bytes with the terminating zero).

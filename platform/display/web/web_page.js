@@ -209,15 +209,15 @@ var KorvaPageLibrary = {
     KorvaPage.layout(w);
   },
   korva_web_present__deps: ['$KorvaPage'],
-  korva_web_present: function(id, rgba, width, height, top, rows) {
+  korva_web_present: function(id, rgba, width, height, left, top, columns, rows) {
     var w = KorvaPage.windows[id];
-    if (!w || width <= 0 || rows <= 0) return;
+    if (!w || columns <= 0 || rows <= 0) return;
     if (w.canvas.width !== width || w.canvas.height !== height) {
       w.canvas.width = width;
       w.canvas.height = height;
     }
-    var bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * rows * 4);
-    w.context.putImageData(new ImageData(bytes, width, rows), 0, top);
+    var bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, columns * rows * 4);
+    w.context.putImageData(new ImageData(bytes, columns, rows), left, top);
     if (!KorvaPage.firstFrame) {
       KorvaPage.firstFrame = performance.now();
       requestAnimationFrame(function() { KorvaPage.firstFrameShown = performance.now(); });
