@@ -13,6 +13,11 @@
 #   make install-windows PREFIX=DIR   both Windows builds of the package, for programs
 #                                     cross-built with mingw-w64; make test-install-windows
 #                                     builds the examples against them and runs them under Wine
+#   make web        the demo and the examples as web pages (WebAssembly), in build/web:
+#                   bugdemo.html, ball.html, pad.html, ...
+#   make serve-web  serves build/web on http://127.0.0.1:8000/ (open bugdemo.html there)
+#   make install-web PREFIX=DIR   the web build of the package, for client programs built with
+#                                 emcmake (see the README, "Your program in a web page")
 # Robustness (each in a build directory of its own):
 #   make test-sanitize   the native test suite built with AddressSanitizer and UBSan
 #   make fuzz            each fuzz target for FUZZ_SECONDS (libFuzzer, clang)
@@ -52,6 +57,17 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb 
 WINDOWS32_COMPILER := g++-mingw-w64-i686
 WINDOWS32_WINE := wine32:i386
 
+# The web build: Emscripten (with Debian's acorn for its tools, which a Node.js that is not
+# Debian's finds through NODE_PATH), FreeType's source (dpkg-source unpacks it), Chromium and
+# its driver for the tests. The pages go to WEB_OUTPUT; the build itself lives beside it.
+WEB_PACKAGES := emscripten node-acorn dpkg-dev chromium fonts-liberation xfonts-base
+WEB_OUTPUT ?= $(BUILD)/web
+WEB_BUILD ?= $(BUILD)/web-build
+WEB_FREETYPE ?= $(BUILD)/web-freetype
+WEB_PROGRAMS := bugdemo ball pad hello clock palette
+WEB_PORT ?= 8000
+emscripten = NODE_PATH=/usr/share/nodejs
+
 # Making Debian packages (dpkg-shlibdeps finds the demo's library packages), checking them, and
 # reading the test's pictures (python3).
 DEB_PACKAGES := dpkg-dev lintian python3
@@ -61,16 +77,18 @@ ROBUSTNESS_PACKAGES := clang libclang-rt-14-dev valgrind python3
 
 .PHONY: all deps deps-windows deps-bench deps-robustness build build-windows test test-sanitize \
         fuzz build-fuzz soak run install golden bench clean format deps-windows32 build-windows32 \
-        test-windows32 install-windows test-install-windows deps-deb deb test-deb
+        test-windows32 install-windows test-install-windows deps-deb deb test-deb \
+        deps-web web serve-web install-web deps-web-tests
 
 all: build
 
 deps:
 	@./tools/install-packages.sh $(PACKAGES)
 
-.PHONY: configure
+.PHONY: configure web-configure
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	       -DKORVA_WEB_PAGES=$(abspath $(WEB_OUTPUT)) -DKORVA_WEB_BUILD=$(abspath $(WEB_BUILD)) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -90,8 +108,9 @@ windows_tests = xvfb-run -a -s "-screen 0 1280x1024x24" \
 build-windows: deps-windows build
 	@$(call windows_build,$(WINDOWS_BUILD),cmake/mingw-w64.cmake)
 
-# Both suites run even when the first fails.
-test: build build-windows
+# Both suites run even when the first fails. The native suite includes the web build's tests in
+# Chromium.
+test: build build-windows web deps-web-tests
 	@status=0; \
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) || status=1; \
 	$(call windows_tests,$(WINDOWS_BUILD)) || status=1; \
@@ -132,6 +151,34 @@ test-install-windows: build-windows build-windows32
 deps-robustness:
 	@./tools/install-packages.sh $(ROBUSTNESS_PACKAGES)
 
+deps-web:
+	@./tools/install-packages.sh $(WEB_PACKAGES)
+
+# FreeType for WebAssembly from Debian's source, then the package for the web.
+web-configure: deps-web
+	@JOBS=$(JOBS) ./tools/web/build-freetype.sh $(WEB_FREETYPE)
+	@$(emscripten) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	    -DKORVA_WEB_FREETYPE=$(abspath $(WEB_FREETYPE))/install \
+	    -DKORVA_WEB_OUTPUT=$(abspath $(WEB_OUTPUT)) -DKORVA_TESTS=OFF >/dev/null
+
+web: web-configure
+	@$(emscripten) cmake --build $(WEB_BUILD) -j $(JOBS) --target $(WEB_PROGRAMS)
+	@echo "The pages are in $(WEB_OUTPUT): make serve-web, then open http://127.0.0.1:$(WEB_PORT)/bugdemo.html"
+
+# The driver of Chromium for the web tests and benchmarks, from npm at the version its lock
+# file pins (npm comes with Node.js, or is Debian's).
+deps-web-tests: deps-web
+	@command -v npm >/dev/null || ./tools/install-packages.sh npm
+	@cd tests/web && { [ -d node_modules/playwright-core ] || npm ci --no-audit --no-fund --silent; }
+
+serve-web: web
+	@echo "Serving $(WEB_OUTPUT) on http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C ends)"
+	@cd $(WEB_OUTPUT) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+install-web: web-configure
+	@$(emscripten) cmake --build $(WEB_BUILD) -j $(JOBS) --target korva_package
+	@cmake --install $(WEB_BUILD) --prefix $(PREFIX)
+
 test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DKORVA_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
@@ -167,8 +214,9 @@ deps-bench:
 
 # The benchmarks run one at a time, each with repetitions (REPETITIONS=9 by default); the
 # table's figures are medians. The build comes after the packages, so that Cairo is found.
-bench: deps deps-bench
+bench: deps deps-bench web deps-web-tests
 	@$(MAKE) --no-print-directory build
+	@$(emscripten) cmake --build $(WEB_BUILD) -j $(JOBS) --target frame_page
 	@./bench/run.sh $(BUILD)
 
 # Remakes the pictures that tests compare with and the README shows, after a deliberate change to

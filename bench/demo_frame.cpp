@@ -3,7 +3,6 @@
 #include "demo/demo.h"
 #include "platform/display/virtual/virtual_display.h"
 #include "platform/gdi/text/text.h"
-#include "tools/conformance/records.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -78,10 +77,6 @@ void draw_panel_part() {
 void draw_bugs_part() {
     static const Bugs bugs = nine_bugs();
     draw_bugs(bugs.x, bugs.y, bugs.size, bugs.color, bugs.active);
-}
-
-std::vector<CorpusRecord> capture_shapes(void (*draw)()) {
-    return capture_records(draw);
 }
 
 } // namespace bench

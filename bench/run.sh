@@ -39,6 +39,16 @@ median_us() {
     } END { exit !found }' "$out/$1.csv"
 }
 
+# The same, of the wall-clock time (to compare with a figure a browser measures by its clock).
+median_real_us() {
+    awk -F, -v name="\"$2_median\"" '$1 == name {
+        unit = $5; gsub(/"/, "", unit)
+        f = unit == "ns" ? 0.001 : unit == "us" ? 1 : unit == "ms" ? 1000 : 1000000
+        printf "%.1f", $3 * f
+        found = 1
+    } END { exit !found }' "$out/$1.csv"
+}
+
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 
 rows="$out/table"
@@ -109,6 +119,22 @@ for kind in $(awk -F, '$1 ~ /^"kind\/.*\/korva_median"$/ { n = $1; gsub(/"/, "",
     row "  $kind" "$ours" "us"
     row "  $kind / Cairo's" "$(ratio "$ours" "$theirs")" "x"
 done
+
+# The web build in Chromium (bench/web/web_bench.js), when make bench has built its pages: the
+# frame in WebAssembly against the native frame's wall-clock time of this run, page load, page
+# size and the tab's CPU.
+web_pages=$build/web
+web_bench_pages=$build/web-build/bench
+if [ -f "$web_pages/bugdemo.html" ] && [ -f "$web_bench_pages/frame_page.html" ]; then
+    echo "bench: the web build in Chromium..." >&2
+    row "  native frame, wall clock (the web's baseline)" "$(median_real_us frame frame/korva)" "us"
+    if node bench/web/web_bench.js "$web_pages" "$web_bench_pages" \
+        "$(median_real_us frame frame/korva)" >"$out/web.log" 2>&1; then
+        sed -n 's/^row|//p' "$out/web.log" >>"$rows"
+    else
+        row "web benchmarks (see $out/web.log)" "" "" 0
+    fi
+fi
 
 echo
 printf '%-46s %12s  %-7s %10s  %s\n' "figure (medians)" "value" "unit" "budget" "within"

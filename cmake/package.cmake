@@ -57,9 +57,14 @@ function(korva_install_cmake_package config_template)
             DESTINATION ${KORVA_CMAKE_DIR})
 endfunction()
 
-# A Windows build has rules of its own: its library links only Windows' own.
+# A Windows build has rules of its own: its library links only Windows' own. So has the web
+# build: its programs are pages.
 if(WIN32)
     include(cmake/windows/package.cmake)
+    return()
+endif()
+if(EMSCRIPTEN)
+    include(cmake/web/package.cmake)
     return()
 endif()
 

@@ -33,4 +33,10 @@ bool installed() {
     return current() != nullptr;
 }
 
+#ifndef __EMSCRIPTEN__ // the web display's own is in web/web_display.cpp
+void wait_for_input(Time deadline) {
+    backend().wait(deadline);
+}
+#endif
+
 } // namespace display

@@ -100,6 +100,11 @@ class Backend {
     }
 };
 
+// Sleeps on the backend in use until input arrives or the clock reaches `deadline`:
+// backend().wait(deadline). The web build makes it a direct call on the web display, so that
+// Asyncify sees the path from the program's wait to the browser.
+void wait_for_input(Time deadline);
+
 // The backend in use; the program's entry installs one before WinMain runs.
 Backend &backend();
 void install(std::unique_ptr<Backend> backend);

@@ -108,7 +108,7 @@ void wait_for(const Filter &filter) {
     display::Time deadline = filter.accepts_message(WM_TIMER)
                                  ? user::next_timer_deadline(filter.window)
                                  : display::NEVER;
-    display::backend().wait(deadline);
+    display::wait_for_input(deadline);
 }
 
 } // namespace

@@ -1,8 +1,11 @@
 // Finding the font files: fontconfig's answer for "Arial" when it really is Liberation Sans,
-// else the files where Debian's packages put them.
+// else the files where Debian's packages put them. A build without fontconfig (KORVA_NO_FONTCONFIG:
+// the web page, whose files are embedded at those paths) takes the paths only.
 #include "platform/gdi/text/font_files.h"
 
+#ifndef KORVA_NO_FONTCONFIG
 #include <fontconfig/fontconfig.h>
+#endif
 
 #include <sys/stat.h>
 
@@ -17,6 +20,7 @@ std::string missing_font_error(const std::string &what, const std::string &packa
            " (apt-get install " + package + ")";
 }
 
+#ifndef KORVA_NO_FONTCONFIG
 // fontconfig's configuration, loaded on first use and released when the process ends.
 struct LoadedConfig {
     FcConfig *config = FcInitLoadConfigAndFonts();
@@ -63,6 +67,7 @@ bool fontconfig_match(const std::string &family, bool bold, std::string &file,
     FcPatternDestroy(pattern);
     return found;
 }
+#endif
 
 bool file_exists(const std::string &path) {
     struct stat info;
@@ -94,7 +99,9 @@ bool find_sans(const FontLookup &lookup, bool bold, const std::vector<std::strin
 
 FontLookup system_font_lookup() {
     FontLookup lookup;
+#ifndef KORVA_NO_FONTCONFIG
     lookup.match = fontconfig_match;
+#endif
     for (const char *dir :
          {"/usr/share/fonts/truetype/liberation/", "/usr/share/fonts/truetype/liberation2/"}) {
         lookup.sans_regular_paths.push_back(std::string(dir) + "LiberationSans-Regular.ttf");
