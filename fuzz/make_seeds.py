@@ -130,3 +130,4 @@ events("menu-keys", bytes([15, 1, 1, 3, 19, 20, 18, 10]) + bytes([15, 0, 0, 2, 2
 events("recording-disk-full", key(KEY_R, CTRL) + clock(30) + click_canvas(*ADD_BUG) + clock(20) + key(KEY_R, CTRL),
        faults=2, where=3)
 events("no-memory-blocks", key(KEY_L, CTRL) + click_canvas(*ADD_BUG) + clock(20), faults=1)
+events("recording-at-quit", key(KEY_R, CTRL) + click_canvas(*ADD_BUG) + clock(30) + bytes([3, ord("z")]))

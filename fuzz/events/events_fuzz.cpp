@@ -205,12 +205,12 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    harness::MemoryScript script; // outlives the run, whose end closes the stream
     harness::OpenedPackage opened;
     virtual_display::Display &display = opened.display;
     Driver driver{harness::Bytes(data, size)};
     uint8_t faults = driver.in.byte();
     size_t limit = size_t(driver.in.byte()) * 8;
-    harness::MemoryScript script;
     if (faults & DISK_FULL) script.writable = limit;
     if (faults & READ_ERROR) script.readable = limit;
     script.install();

@@ -8,6 +8,17 @@
 
 namespace harness {
 
+void open_package() {
+    char command_line[] = "";
+    gfx_open(nullptr, nullptr, command_line, SW_SHOWDEFAULT);
+    gfx_logging(0);
+    while (pump_message()) {
+    }
+    // The window is presented when the queue is next polled.
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+}
+
 namespace {
 
 struct Opened {
@@ -20,18 +31,29 @@ Opened &opened() {
     return state;
 }
 
+// Puts the kept state back, into a new copy of the kept display when another one was installed
+// since (a test that started afresh in between).
+void put_back() {
+    Opened &o = opened();
+    restore_package_state();
+    platform::restore();
+    if (display::installed() && &display::backend() == o.display) {
+        *o.display = *o.saved;
+        return;
+    }
+    auto copy = std::make_unique<virtual_display::Display>(*o.saved);
+    o.display = copy.get();
+    display::install(std::move(copy));
+}
+
 virtual_display::Display &open_once() {
     Opened &o = opened();
-    if (o.display) return *o.display;
-    o.display = &fresh_start();
-    char command_line[] = "";
-    gfx_open(nullptr, nullptr, command_line, SW_SHOWDEFAULT);
-    gfx_logging(0);
-    while (pump_message()) {
+    if (o.display) {
+        if (!display::installed() || &display::backend() != o.display) put_back();
+        return *o.display;
     }
-    // The window is presented when the queue is next polled.
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    o.display = &fresh_start();
+    open_package();
     save_package_state();
     platform::save();
     o.saved = std::make_unique<virtual_display::Display>(*o.display);
@@ -43,9 +65,7 @@ virtual_display::Display &open_once() {
 OpenedPackage::OpenedPackage() : display(open_once()) {}
 
 OpenedPackage::~OpenedPackage() {
-    restore_package_state();
-    platform::restore();
-    *opened().display = *opened().saved;
+    put_back();
 }
 
 } // namespace harness

@@ -7,11 +7,15 @@
 
 namespace harness {
 
+// Opens the package as a program does: gfx_open, logging off, then the messages that follow
+// until none is left and the window shows the canvas.
+void open_package();
+
 // One run on the opened package. The first one starts afresh (fresh_start), opens the package
-// with gfx_open, switches logging off as a program does, takes the messages that follow until
-// none is left and the window shows the canvas, and keeps that state: the package's, the
+// (open_package) and keeps that state: the package's, the
 // stand-in's and the display's. Each run ends by putting it back, so that what the run
-// allocated is freed within it (libFuzzer counts allocations per input).
+// allocated is freed within it (libFuzzer counts allocations per input). A run that finds
+// another display installed (a test started afresh since) first puts the state back too.
 class OpenedPackage {
   public:
     OpenedPackage();

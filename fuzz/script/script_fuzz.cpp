@@ -51,6 +51,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    harness::MemoryScript script; // outlives the run, whose end closes the stream
     harness::OpenedPackage opened;
     virtual_display::Display &display = opened.display;
     harness::Bytes header(data, size);
@@ -58,7 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     size_t read_error_at = size_t(header.byte()) * 8;
     size_t skipped = size < 2 ? size : 2;
 
-    harness::MemoryScript script;
     script.content.assign(reinterpret_cast<const char *>(data) + skipped, size - skipped);
     if (faults & READ_ERROR) script.readable = read_error_at;
     script.install();
@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         char key = 0;
         idled = false;
         int kind = gfx_await_event(x, y, key);
-        events++;
+        HARNESS_CHECK(++events < 4 * MAX_EVENTS, "playback neither ends nor plays on");
         if (idled) {
             // The click: the script gave no event in this wait.
             HARNESS_CHECK(kind == EVENT_MOUSE && x == CLICK_X - origin_x && y == origin_y - CLICK_Y,
