@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the fuzz targets' seed corpora: a few inputs each that reach the interesting paths.
-The fuzzers add their own finds in a scratch directory, never here."""
+"""Writes the fuzz targets' seeds into their kept corpora: a few inputs each that reach the
+interesting paths. The fuzzers add their finds in the build folder; `make fuzz-merge` minimizes
+those together with the kept corpus (seeds included), under libFuzzer's own names."""
 import os
 import struct
 
