@@ -28,10 +28,9 @@
 
 namespace {
 
-// Virtual time the clock steps may add up to per input: about ten animation ticks (each frame
-// costs two copies of the whole canvas; the soak runs long animations). Idle
+// Virtual time the clock steps may add up to per input: about thirty animation ticks. Idle
 // moments without a step of their own move the clock to the next deadline as well.
-constexpr display::Time CLOCK_BUDGET_MS = 1000;
+constexpr display::Time CLOCK_BUDGET_MS = 3000;
 // Idle moments a client may have after its window was closed: a quit takes one.
 constexpr int CLOSE_GRACE = 100;
 
