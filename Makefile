@@ -20,7 +20,9 @@
 #                                 emcmake (see the README, "Your program in a web page")
 # Robustness (each in a build directory of its own):
 #   make test-sanitize   the native test suite built with AddressSanitizer and UBSan
-#   make fuzz            each fuzz target for FUZZ_SECONDS (libFuzzer, clang)
+#   make fuzz            each fuzz target for FUZZ_SECONDS (libFuzzer, clang); prints inputs/s
+#   make fuzz-merge      what make fuzz found, minimized into the kept corpora (fuzz/*/corpus)
+#   make fuzz-coverage   the kept corpora replayed with source coverage: gfx/ and platform/
 #   make soak            SOAK_FRAMES frames recorded and played back, memory watched; and
 #                        VALGRIND_FRAMES frames under valgrind
 # All install the Debian packages they need when they are missing.
@@ -31,6 +33,7 @@ WINDOWS32_BUILD ?= $(BUILD)/windows32
 DEB_BUILD ?= $(BUILD)/deb
 SANITIZE_BUILD ?= $(BUILD)/sanitize
 FUZZ_BUILD ?= $(BUILD)/fuzz
+COVERAGE_BUILD ?= $(BUILD)/coverage
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := script draw events
@@ -72,13 +75,14 @@ emscripten = NODE_PATH=/usr/share/nodejs
 # reading the test's pictures (python3).
 DEB_PACKAGES := dpkg-dev lintian python3
 
-# The fuzz targets (clang 14 with libFuzzer) and the soak (valgrind, python).
-ROBUSTNESS_PACKAGES := clang libclang-rt-14-dev valgrind python3
+# The fuzz targets (clang 14 with libFuzzer, llvm for coverage reports) and the soak (valgrind,
+# python).
+ROBUSTNESS_PACKAGES := clang libclang-rt-14-dev llvm valgrind python3
 
 .PHONY: all deps deps-windows deps-bench deps-robustness build build-windows test test-sanitize \
-        fuzz build-fuzz soak run install golden bench clean format deps-windows32 build-windows32 \
-        test-windows32 install-windows test-install-windows deps-deb deb test-deb \
-        deps-web web serve-web install-web deps-web-tests
+        fuzz build-fuzz fuzz-merge fuzz-coverage soak run install golden bench clean format \
+        deps-windows32 build-windows32 test-windows32 install-windows test-install-windows deps-deb \
+        deb test-deb deps-web web serve-web install-web deps-web-tests
 
 all: build
 
@@ -189,11 +193,25 @@ build-fuzz: deps deps-robustness
 	       -DKORVA_FUZZ=ON -DKORVA_TESTS=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS:%=fuzz_%)
 
-# One target after the other, one job each; every target runs even when one fails.
+# One target after the other, one job each; every target runs even when one fails. Each prints
+# its inputs a second; what they find stays in $(FUZZ_BUILD)/fuzz-corpus until fuzz-merge.
 fuzz: build-fuzz
 	@status=0; for target in $(FUZZ_TARGETS); do \
 	    ./fuzz/run.sh $(FUZZ_BUILD) $$target $(FUZZ_SECONDS) || status=1; \
 	done; exit $$status
+
+# The kept corpora (fuzz/*/corpus) minimized together with what make fuzz found.
+fuzz-merge: build-fuzz
+	@for target in $(FUZZ_TARGETS); do ./fuzz/merge.sh $(FUZZ_BUILD) $$target || exit 1; done
+
+# The kept corpora replayed by a build with clang's source coverage: line coverage of gfx/ and
+# platform/ (the real-window display backend left out), with an HTML report in
+# $(COVERAGE_BUILD)/coverage.
+fuzz-coverage: deps deps-robustness
+	@CC=clang CXX=clang++ cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	       -DKORVA_COVERAGE=ON -DKORVA_TESTS=OFF >/dev/null
+	@cmake --build $(COVERAGE_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS:%=fuzz_%)
+	@./fuzz/coverage.sh $(COVERAGE_BUILD) $(FUZZ_TARGETS)
 
 soak: build deps-robustness
 	@./tools/soak/soak.py --runner $(BUILD)/bin/bugdemo-headless --frames $(SOAK_FRAMES) \

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the fuzz targets' seed corpora: a few inputs each that reach the interesting paths.
-The fuzzers add their own finds in a scratch directory, never here."""
+"""Writes the fuzz targets' seeds into their kept corpora: a few inputs each that reach the
+interesting paths. The fuzzers add their finds in the build folder; `make fuzz-merge` minimizes
+those together with the kept corpus (seeds included), under libFuzzer's own names."""
 import os
 import struct
 
@@ -14,14 +15,20 @@ def write(target, name, data):
         f.write(data if isinstance(data, bytes) else data.encode("latin-1"))
 
 
-# ---- script: KORVA.SCR as it is ----
-write("script", "recorded", "KORVA_PERIODIC(5);\nKORVA_MOUSE(-297, 240);\nKORVA_PERIODIC(2);\nKORVA_KBD(97);\n")
-write("script", "crlf-and-blank-lines", "\r\nKORVA_KBD(-23);\r\n\n\nKORVA_KBD(321);\r\nKORVA_MOUSE(12, -34);")
-write("script", "stop-and-resume", "KORVA_KBD(97);\nKORVA_STOP();\nKORVA_KBD(98);\nshort\n\nKORVA_PERIODIC(0);\n")
-write("script", "odd-numbers", "XXXXXXMx7y-8\nKORVA_MOUSE();\nKORVA_MOUSE(99999999999999, -99999999999999);\nKORVA_PERIODIC(-2);\nKORVA_KBD(--5);\n")
-write("script", "long-line", "KORVA_KBD(65)" + " " * 498 + "KORVA_KBD(66)" + ";" * 90 + "\n")
-write("script", "huge-count", "KORVA_PERIODIC(2147483647);\n")
-write("script", "empty", "")
+# ---- script: a byte of fault flags, a byte for where reads fail, then KORVA.SCR as it is ----
+def script(name, text, faults=0, where=0):
+    write("script", name, bytes([faults, where]) + text.encode("latin-1"))
+
+
+script("recorded", "KORVA_PERIODIC(5);\nKORVA_MOUSE(-297, 240);\nKORVA_PERIODIC(2);\nKORVA_KBD(97);\n")
+script("crlf-and-blank-lines", "\r\nKORVA_KBD(-23);\r\n\n\nKORVA_KBD(321);\r\nKORVA_MOUSE(12, -34);")
+script("stop-and-resume", "KORVA_KBD(97);\nKORVA_STOP();\nKORVA_KBD(98);\nshort\n\nKORVA_PERIODIC(0);\n")
+script("odd-numbers", "XXXXXXMx7y-8\nKORVA_MOUSE();\nKORVA_MOUSE(99999999999999, -99999999999999);\nKORVA_PERIODIC(-2);\nKORVA_KBD(--5);\n")
+script("long-line", "KORVA_KBD(65)" + " " * 498 + "KORVA_KBD(66)" + ";" * 90 + "\n")
+script("huge-count", "KORVA_PERIODIC(2147483647);\n")
+script("empty", "")
+script("read-error", "KORVA_KBD(97);\nKORVA_MOUSE(1, 2);\nKORVA_PERIODIC(3);\n", faults=1, where=2)
+script("no-memory-blocks", "KORVA_KBD(97);\nKORVA_STOP();\nKORVA_KBD(98);\n", faults=2)
 
 
 # ---- draw: calls as the target decodes them ----
@@ -70,7 +77,12 @@ extremes = b"".join([
 write("draw", "extremes", extremes)
 write("draw", "long-text", call(7, near(12), near(-290), near(0), near(127), near(7), text("W" * 1400 + "\n" + "x\n" * 40)))
 
-# ---- events: input steps as the target decodes them ----
+# ---- events: a byte of fault flags, a byte for the disk's room or where reads fail (8 bytes
+# each), then input steps as the target decodes them ----
+def events(name, steps, faults=0, where=0):
+    write("events", name, bytes([faults, where]) + steps)
+
+
 def click_canvas(x, y):
     return bytes([1]) + struct.pack("<HH", x + 300, y + 270)
 
@@ -90,11 +102,33 @@ def clock(tens_of_ms):
 CTRL = 2
 KEY_L, KEY_R, KEY_P, KEY_O, KEY_F10, KEY_ALT, KEY_RETURN = 3, 7, 5, 4, 12, 21, 10
 ADD_BUG, HOPPING, NEW_COLOR, FASTER, BUG_2 = (-257, 58), (-257, 108), (-257, 83), (-257, 183), (257, 208)
-write("events", "panel", click_canvas(*ADD_BUG) * 3 + click_canvas(*HOPPING) + clock(50) + click_canvas(*BUG_2)
+events("panel", click_canvas(*ADD_BUG) * 3 + click_canvas(*HOPPING) + clock(50) + click_canvas(*BUG_2)
       + click_canvas(*NEW_COLOR) + click_canvas(*FASTER) + clock(50))
-write("events", "record-and-play",
+events("record-and-play",
       key(KEY_L, CTRL) + key(KEY_R, CTRL) + clock(30) + click_canvas(*ADD_BUG) + bytes([3, ord("q")])
       + clock(20) + key(KEY_R, CTRL) + key(KEY_P, CTRL) + clock(10) + key(KEY_O, CTRL) + key(KEY_L, CTRL))
-write("events", "menus-and-windows",
+events("menus-and-windows",
       key(KEY_F10, 0) + key(KEY_RETURN, 0) + bytes([0]) + struct.pack("<HH", 30, 10) + command(3)
       + command(4) + bytes([7]) + command(4) + bytes([9]) + struct.pack("<HH", 0, 0) + bytes([6, 1]) + key(KEY_ALT, 0) + clock(40))
+
+
+def u16s(*values):
+    return b"".join(struct.pack("<H", v) for v in values)
+
+
+def burst(*items):  # each a click (x, y) on the canvas or a key choice
+    out = bytes([len(items) - 2])
+    for item in items:
+        out += bytes([1]) + u16s(item[0] + 300, item[1] + 270) if isinstance(item, tuple) else bytes([0, item, 0])
+    return out
+
+
+events("bursts", bytes([12]) + burst(ADD_BUG, ADD_BUG, KEY_L, HOPPING, KEY_RETURN, 65) + clock(10))
+events("starved-tick", clock(9) + bytes([13]) + burst(ADD_BUG, 66, 67, ADD_BUG) + bytes([13]) + burst(68, 69))
+events("resize-and-move", bytes([14, 1]) + u16s(300, 200) + bytes([14, 0]) + u16s(900, 400) + clock(20)
+       + bytes([14, 1]) + u16s(601, 541))
+events("menu-keys", bytes([15, 1, 1, 3, 19, 20, 18, 10]) + bytes([15, 0, 0, 2, 20, 11, 10]) + clock(20))
+events("recording-disk-full", key(KEY_R, CTRL) + clock(30) + click_canvas(*ADD_BUG) + clock(20) + key(KEY_R, CTRL),
+       faults=2, where=3)
+events("no-memory-blocks", key(KEY_L, CTRL) + click_canvas(*ADD_BUG) + clock(20), faults=1)
+events("recording-at-quit", key(KEY_R, CTRL) + click_canvas(*ADD_BUG) + clock(30) + bytes([3, ord("z")]))

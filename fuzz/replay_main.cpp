@@ -1,6 +1,6 @@
-// The process entry of a fuzz target built without libFuzzer: runs every input named on the
-// command line (files, or directories of files) once, so that the corpora and the inputs kept
-// from fixed crashes replay in every test run.
+// The process entry of a fuzz target built without libFuzzer: prepares it as libFuzzer does,
+// then runs every input named on the command line (files, or directories of files) once, so that
+// the corpora and the inputs kept from fixed crashes replay in every test run.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <iterator>
 #include <vector>
 
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv);
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 
 namespace {
@@ -28,9 +29,12 @@ int replay(const std::filesystem::path &path) {
 } // namespace
 
 int main(int argc, char **argv) {
+    // The targets change directory as they start.
+    std::vector<std::filesystem::path> paths;
+    for (int i = 1; i < argc; i++) paths.push_back(std::filesystem::absolute(argv[i]));
+    LLVMFuzzerInitialize(&argc, &argv);
     int failures = 0, inputs = 0;
-    for (int i = 1; i < argc; i++) {
-        std::filesystem::path path = argv[i];
+    for (const std::filesystem::path &path : paths) {
         if (std::filesystem::is_directory(path)) {
             std::vector<std::filesystem::path> files;
             for (const auto &entry : std::filesystem::directory_iterator(path))

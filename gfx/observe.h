@@ -10,3 +10,6 @@
 // types). Installs one (null: none, and the drawing calls paint again), called with `context`.
 void observe_records(RecordObserver observer, void *context);
 void observe_log(LogObserver observer, void *context);
+// Installs a script opener (null: none, and KORVA.SCR is opened again), called with `context`:
+// scripts are then read from and written to the streams it gives.
+void redirect_script(ScriptOpener opener, void *context);

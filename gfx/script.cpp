@@ -19,6 +19,7 @@ enum { SCRIPT_LINE_SIZE = 512 };
 // Opens KORVA.SCR only if it is a plain file (or a link to one), and without ever waiting: a
 // FIFO or a device would block the open or the reads, and a directory reads as nothing.
 static FILE *open_script(bool writing) {
+    if (script_opener) return script_opener(writing, script_opener_context);
 #ifdef _WIN32
     // Windows opens no directory as a file, and KORVA.SCR can name neither a pipe nor a device.
     return fopen(SCRIPT_NAME, writing ? "wt" : "rt");
@@ -34,6 +35,11 @@ static FILE *open_script(bool writing) {
     if (!file) close(fd);
     return file;
 #endif
+}
+
+void redirect_script(ScriptOpener opener, void *context) {
+    script_opener = opener;
+    script_opener_context = context;
 }
 
 // The first failure is reported; from then on nothing more is written to that file, so that a

@@ -50,6 +50,9 @@ struct DrawRecord {
 typedef void (*RecordObserver)(const DrawRecord &record, const char *text, void *context);
 // Called by gfx_log with each line it produces, exactly as formatted, in order.
 typedef void (*LogObserver)(const char *line, void *context);
+// Called instead of opening KORVA.SCR, for reading or for writing: the stream it returns (null:
+// the file cannot be opened) is used and closed as the file's would be.
+typedef FILE *(*ScriptOpener)(bool writing, void *context);
 
 // ---- Windows and canvas (window.cpp) -------------------------------------------------------
 
@@ -152,6 +155,8 @@ void finish_recording();
     VARIABLE(void *, record_observer_context, nullptr)                                             \
     VARIABLE(LogObserver, log_observer, nullptr)                                                   \
     VARIABLE(void *, log_observer_context, nullptr)                                                \
+    VARIABLE(ScriptOpener, script_opener, nullptr)                                                 \
+    VARIABLE(void *, script_opener_context, nullptr)                                               \
     /* Windows and canvas (window.cpp) */                                                          \
     VARIABLE(HWND, graphics_window, nullptr)                                                       \
     VARIABLE(HWND, text_window, nullptr)                                                           \
@@ -199,3 +204,8 @@ PACKAGE_STATE(PACKAGE_STATE_DECLARE_VARIABLE, PACKAGE_STATE_DECLARE_ARRAY)
 // first; for harnesses that open the package many times in one process. The platform objects
 // the package held are not released: reset the stand-in too (platform/reset.h).
 void reset_package_state();
+// Keeps every variable of the table as it is now, and puts them back (closing the script file
+// first): with the stand-in's save and restore (platform/reset.h), a harness opens the package
+// once and starts each run from there.
+void save_package_state();
+void restore_package_state();

@@ -122,6 +122,32 @@ class HandleTable {
         T object{};
     };
 
+  public:
+    // A copy of the table: the same objects under the same handles, to be put back by restore.
+    struct Saved {
+        std::vector<Slot> slots;
+        std::vector<uint32_t> free;
+    };
+
+    Saved save() const {
+        Saved saved;
+        for (const auto &slot : slots_) saved.slots.push_back(*slot);
+        saved.free = free_;
+        return saved;
+    }
+
+    // Puts the table back as it was saved, handles and generations included. Each surviving slot
+    // takes its saved object by assignment, so an object's own buffers keep their capacity.
+    void restore(const Saved &saved) {
+        slots_.resize(saved.slots.size());
+        for (size_t i = 0; i < slots_.size(); i++) {
+            if (!slots_[i]) slots_[i] = std::make_unique<Slot>();
+            *slots_[i] = saved.slots[i];
+        }
+        free_ = saved.free;
+    }
+
+  private:
     Value value_of(uint32_t index, uint32_t generation) const {
         return Layout::pack(index, kind_, generation);
     }

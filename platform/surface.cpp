@@ -6,7 +6,34 @@
 
 namespace platform {
 
+Surface::Surface(Surface &&other) noexcept
+    : width(other.width), height(other.height), clip(other.clip), origin_x(other.origin_x),
+      origin_y(other.origin_y), changed(other.changed), block_(std::move(other.block_)),
+      start_(other.start_), revision_(other.revision_) {
+    other = Surface{};
+}
+
+Surface &Surface::operator=(Surface &&other) noexcept {
+    if (this == &other) return *this;
+    width = other.width;
+    height = other.height;
+    clip = other.clip;
+    origin_x = other.origin_x;
+    origin_y = other.origin_y;
+    changed = other.changed;
+    block_ = std::move(other.block_);
+    start_ = other.start_;
+    revision_ = other.revision_;
+    // What is left of it holds nothing: a revision of its own.
+    other.width = other.height = 0;
+    other.block_.clear();
+    other.start_ = 0;
+    other.touch();
+    return *this;
+}
+
 void Surface::resize(int w, int h, uint32_t fill) {
+    touch();
     width = std::max(w, 0);
     height = std::max(h, 0);
     start_ = 0;
@@ -16,22 +43,54 @@ void Surface::resize(int w, int h, uint32_t fill) {
     origin_x = origin_y = 0;
 }
 
+// memcpy rather than the vector's own copy, which goes through memmove: the sanitizers' memmove
+// is a plain loop, and surfaces are copied often (each presented frame, each restored run).
 void Surface::assign(const uint32_t *pixels, int w, int h) {
+    touch();
     width = std::max(w, 0);
     height = std::max(h, 0);
     start_ = 0;
-    block_.assign(pixels, pixels + size_t(width) * size_t(height));
+    size_t count = size_t(width) * size_t(height);
+    if (block_.size() != count) block_.resize(count);
+    if (count > 0) std::memcpy(block_.data(), pixels, count * sizeof(uint32_t));
     clip = bounds();
     origin_x = origin_y = 0;
 }
 
+Surface &Surface::operator=(const Surface &other) {
+    if (this == &other) return *this;
+    if (revision_ == other.revision_ && width == other.width && height == other.height) {
+        // The same pixels already.
+    } else if (width == other.width && height == other.height) {
+        size_t row_bytes = size_t(width) * sizeof(uint32_t);
+        for (int y = 0; y < height; y++)
+            if (std::memcmp(row(y), other.row(y), row_bytes) != 0)
+                std::memcpy(row(y), other.row(y), row_bytes);
+    } else {
+        assign(other.data(), other.width, other.height);
+    }
+    clip = other.clip;
+    origin_x = other.origin_x;
+    origin_y = other.origin_y;
+    changed = other.changed;
+    revision_ = other.revision_;
+    return *this;
+}
+
 void Surface::move_rows(size_t to, size_t from, size_t count) {
     if (to == from || count == 0) return;
-    std::memmove(block_.data() + to * size_t(width), block_.data() + from * size_t(width),
-                 count * size_t(width) * sizeof(uint32_t));
+    uint32_t *target = block_.data() + to * size_t(width);
+    const uint32_t *origin = block_.data() + from * size_t(width);
+    size_t bytes = count * size_t(width) * sizeof(uint32_t);
+    // memcpy where the rows do not overlap (see assign).
+    if (to + count <= from || from + count <= to)
+        std::memcpy(target, origin, bytes);
+    else
+        std::memmove(target, origin, bytes);
 }
 
 void Surface::scroll(int first, int dy) {
+    touch();
     first = std::clamp(first, 0, height);
     const size_t rows = size_t(height - first); // rows that scroll
     const size_t distance = size_t(dy < 0 ? -int64_t(dy) : int64_t(dy));

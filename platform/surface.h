@@ -30,13 +30,30 @@ class Surface {
     // Set when its pixels change; whoever shows them clears it once they are shown.
     bool changed = false;
 
+    Surface() = default;
+    Surface(const Surface &) = default;
+    Surface(Surface &&other) noexcept;
+    Surface &operator=(Surface &&other) noexcept;
+    // Copies the pixels in use (not the spare rows). Onto a surface of the same size only the
+    // rows that differ are written, and its block is kept; onto a surface that holds the same
+    // revision nothing is: putting back a saved surface costs little when it changed little.
+    Surface &operator=(const Surface &other);
+
+    // Changes whenever the pixels may have changed: each hand-out of writable pixels gives a new
+    // value, never given before. A copy holds the revision of its original, so two surfaces with
+    // the same revision (and size) hold the same pixels.
+    uint64_t revision() const { return revision_; }
+
     // New pixels, w x h, all `fill`; no spare rows.
     void resize(int w, int h, uint32_t fill);
     // New pixels, w x h, copied from `pixels` (rows of w); no spare rows.
     void assign(const uint32_t *pixels, int w, int h);
 
     // Row y (0 <= y < height); the rows below it follow it in memory.
-    uint32_t *row(int y) { return block_.data() + (start_ + size_t(y)) * size_t(width); }
+    uint32_t *row(int y) {
+        touch();
+        return block_.data() + (start_ + size_t(y)) * size_t(width);
+    }
     const uint32_t *row(int y) const {
         return block_.data() + (start_ + size_t(y)) * size_t(width);
     }
@@ -54,9 +71,12 @@ class Surface {
   private:
     // Copies rows [from, from + count) of the block to rows [to, to + count).
     void move_rows(size_t to, size_t from, size_t count);
+    void touch() { revision_ = ++last_revision_; }
 
     std::vector<uint32_t> block_;
     size_t start_ = 0; // the block row where row 0 lies
+    uint64_t revision_ = 0;
+    static inline uint64_t last_revision_ = 0; // one thread draws
 };
 
 // A COLORREF (0x00BBGGRR) as a surface pixel, and back.

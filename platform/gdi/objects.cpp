@@ -102,6 +102,34 @@ void reset() {
     create_stock_objects(o);
 }
 
+namespace {
+struct SavedObjects {
+    platform::HandleTable<PenObject>::Saved pens;
+    platform::HandleTable<BrushObject>::Saved brushes;
+    platform::HandleTable<FontObject>::Saved fonts;
+    platform::HandleTable<BitmapObject>::Saved bitmaps;
+    platform::HandleTable<DeviceContext>::Saved device_contexts;
+    StockObjects stock;
+};
+SavedObjects saved_objects;
+} // namespace
+
+void save() {
+    Objects &o = objects();
+    saved_objects = SavedObjects{o.pens.save(),    o.brushes.save(),         o.fonts.save(),
+                                 o.bitmaps.save(), device_contexts().save(), stock()};
+}
+
+void restore() {
+    Objects &o = objects();
+    o.pens.restore(saved_objects.pens);
+    o.brushes.restore(saved_objects.brushes);
+    o.fonts.restore(saved_objects.fonts);
+    o.bitmaps.restore(saved_objects.bitmaps);
+    device_contexts().restore(saved_objects.device_contexts);
+    stock() = saved_objects.stock;
+}
+
 } // namespace gdi
 
 using namespace gdi;

@@ -82,5 +82,9 @@ HBITMAP default_bitmap(); // the 1x1 stock bitmap of a new memory DC
 
 // Forgets every object and DC; for tests that need a fresh process state.
 void reset();
+// Keeps every object and DC, bitmaps' pixels included, and puts them back under the same
+// handles; for harnesses that open a program once and start each run from there.
+void save();
+void restore();
 
 } // namespace gdi

@@ -3,6 +3,7 @@
 #include "platform/handle_table.h"
 #include "platform/win.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -12,6 +13,20 @@ struct Block {
     std::unique_ptr<char[]> bytes;
     SIZE_T size = 0;
     int lock_count = 0;
+
+    Block() = default;
+    Block(Block &&) = default;
+    Block &operator=(Block &&) = default;
+    // A copy has bytes of its own (save_memory keeps copies).
+    Block(const Block &other) { *this = other; }
+    Block &operator=(const Block &other) {
+        if (this == &other) return *this;
+        bytes.reset(other.bytes ? new char[other.size > 0 ? other.size : 1] : nullptr);
+        if (other.bytes) std::copy_n(other.bytes.get(), other.size, bytes.get());
+        size = other.size;
+        lock_count = other.lock_count;
+        return *this;
+    }
 };
 
 platform::HandleTable<Block> &blocks() {
@@ -42,6 +57,21 @@ int live_blocks() {
 void reset_memory() {
     blocks().clear();
     failures_to_inject = 0;
+}
+
+namespace {
+platform::HandleTable<Block>::Saved saved_blocks;
+int saved_failures = 0;
+} // namespace
+
+void save_memory() {
+    saved_blocks = blocks().save();
+    saved_failures = failures_to_inject;
+}
+
+void restore_memory() {
+    blocks().restore(saved_blocks);
+    failures_to_inject = saved_failures;
 }
 
 } // namespace kernel

@@ -12,4 +12,9 @@ int live_blocks();
 // Frees every block and cancels injected failures, as a process starts.
 void reset_memory();
 
+// Keeps every block with its bytes, and the failures still to come, and puts them back under
+// the same handles; for harnesses that open a program once and start each run from there.
+void save_memory();
+void restore_memory();
+
 } // namespace kernel

@@ -117,3 +117,15 @@ HINSTANCE user::program_instance() {
 void user::reset_classes() {
     classes().clear();
 }
+
+namespace {
+std::vector<user::WindowClass> saved_classes;
+}
+
+void user::save_classes() {
+    saved_classes = classes();
+}
+
+void user::restore_classes() {
+    classes() = saved_classes;
+}

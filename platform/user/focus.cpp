@@ -77,3 +77,18 @@ void user::reset_focus() {
     focus = nullptr;
     activation_order.clear();
 }
+
+namespace {
+HWND saved_focus = nullptr;
+std::vector<HWND> saved_activation_order;
+} // namespace
+
+void user::save_focus() {
+    saved_focus = focus;
+    saved_activation_order = activation_order;
+}
+
+void user::restore_focus() {
+    focus = saved_focus;
+    activation_order = saved_activation_order;
+}

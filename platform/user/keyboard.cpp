@@ -184,3 +184,17 @@ void user::reset_keyboard() {
     arriving = KeyState{};
     taken = KeyState{};
 }
+
+namespace {
+KeyState saved_arriving, saved_taken;
+}
+
+void user::save_keyboard() {
+    saved_arriving = arriving;
+    saved_taken = taken;
+}
+
+void user::restore_keyboard() {
+    arriving = saved_arriving;
+    taken = saved_taken;
+}

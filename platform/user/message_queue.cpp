@@ -191,3 +191,25 @@ void user::reset_message_queue() {
     quit_pending = false;
     quit_code = 0;
 }
+
+namespace {
+struct SavedQueue {
+    std::deque<MSG> posted, input;
+    uint64_t input_count = 0;
+    bool quit_pending = false;
+    int quit_code = 0;
+};
+SavedQueue saved_queue;
+} // namespace
+
+void user::save_message_queue() {
+    saved_queue = SavedQueue{posted, input, input_count, quit_pending, quit_code};
+}
+
+void user::restore_message_queue() {
+    posted = saved_queue.posted;
+    input = saved_queue.input;
+    input_count = saved_queue.input_count;
+    quit_pending = saved_queue.quit_pending;
+    quit_code = saved_queue.quit_code;
+}

@@ -101,6 +101,18 @@ void reset_window_dcs() {
     window_dcs.clear();
 }
 
+namespace {
+std::vector<WindowDc> saved_window_dcs;
+}
+
+void save_window_dcs() {
+    saved_window_dcs = window_dcs;
+}
+
+void restore_window_dcs() {
+    window_dcs = saved_window_dcs;
+}
+
 } // namespace user
 
 BOOL InvalidateRect(HWND window, const RECT *rect, BOOL erase) {

@@ -110,3 +110,18 @@ void user::reset_timers() {
     timers.clear();
     next_thread_timer_id = FIRST_THREAD_TIMER_ID;
 }
+
+namespace {
+std::vector<Timer> saved_timers;
+UINT_PTR saved_next_thread_timer_id = FIRST_THREAD_TIMER_ID;
+} // namespace
+
+void user::save_timers() {
+    saved_timers = timers;
+    saved_next_thread_timer_id = next_thread_timer_id;
+}
+
+void user::restore_timers() {
+    timers = saved_timers;
+    next_thread_timer_id = saved_next_thread_timer_id;
+}

@@ -209,3 +209,31 @@ void user::reset_windows() {
     window_table().clear();
     placed = 0;
 }
+
+namespace {
+
+// The saved records hold on to the windows' surfaces, so the DCs made for them still find them
+// after a restore; their pixels are kept apart and copied back into them.
+struct SavedWindows {
+    platform::HandleTable<user::Window>::Saved table;
+    std::vector<std::pair<std::shared_ptr<platform::Surface>, platform::Surface>> pixels;
+    int placed = 0;
+};
+SavedWindows saved_windows;
+
+} // namespace
+
+void user::save_windows() {
+    saved_windows.table = window_table().save();
+    saved_windows.pixels.clear();
+    window_table().for_each([](uintptr_t, Window &w) {
+        if (w.surface) saved_windows.pixels.emplace_back(w.surface, *w.surface);
+    });
+    saved_windows.placed = placed;
+}
+
+void user::restore_windows() {
+    window_table().restore(saved_windows.table);
+    for (auto &[surface, pixels] : saved_windows.pixels) *surface = pixels;
+    placed = saved_windows.placed;
+}

@@ -3,6 +3,7 @@
 #include "platform/user/menu/draw.h"
 #include "platform/gdi/raster/raster.h"
 #include "platform/gdi/text/text.h"
+#include "platform/user/reset.h"
 
 #include <algorithm>
 
@@ -167,6 +168,12 @@ const uint32_t *content_with_popup(const Window &window, HMENU handle, const Pop
                     composed.data() + size_t(origin.y + y) * size_t(content.width) +
                         size_t(origin.x));
     return composed.data();
+}
+
+// The image's pixels stay allocated for the next pop-up.
+void forget_popup_image() {
+    cached.menu = nullptr;
+    cached.selection = -2;
 }
 
 } // namespace user

@@ -1,6 +1,7 @@
 // Menu layout: entry rectangles of bars and pop-ups, measured in the menu face.
 #include "platform/user/menu/layout.h"
 #include "platform/gdi/text/text.h"
+#include "platform/user/reset.h"
 
 #include <algorithm>
 
@@ -66,16 +67,24 @@ int popup_item_at(const PopupLayout &layout, int x, int y) {
     return -1;
 }
 
+namespace {
+// The last pop-up laid out, kept while its menu and entries stay the same.
+HMENU laid_out = nullptr;
+uint32_t laid_out_revision = 0;
+PopupLayout last_layout;
+} // namespace
+
 const PopupLayout &popup_layout(HMENU handle, const Menu &popup) {
-    static HMENU laid_out = nullptr;
-    static uint32_t revision = 0;
-    static PopupLayout layout;
-    if (laid_out != handle || revision != popup.revision) {
-        layout = layout_popup(popup);
+    if (laid_out != handle || laid_out_revision != popup.revision) {
+        last_layout = layout_popup(popup);
         laid_out = handle;
-        revision = popup.revision;
+        laid_out_revision = popup.revision;
     }
-    return layout;
+    return last_layout;
+}
+
+void forget_popup_layout() {
+    laid_out = nullptr;
 }
 
 } // namespace user

@@ -192,3 +192,15 @@ BOOL DrawMenuBar(HWND window) {
 void user::reset_menus() {
     menu_table().clear();
 }
+
+namespace {
+platform::HandleTable<user::Menu>::Saved saved_menus;
+}
+
+void user::save_menus() {
+    saved_menus = menu_table().save();
+}
+
+void user::restore_menus() {
+    menu_table().restore(saved_menus);
+}

@@ -9,8 +9,10 @@
 #include "platform/display/display.h"
 #include "platform/user/internal.h"
 #include "platform/user/menu/draw.h"
+#include "platform/user/reset.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace user {
 
@@ -411,9 +413,37 @@ const uint32_t *content_to_present(Window &w) {
         draw_menu_bar(w, tracked ? tracking.bar_item : -1);
     w.menu_bar_stale = false;
     HMENU popup = tracked ? open_popup(w) : nullptr;
-    if (!popup) return w.surface->data();
+    if (!popup) return std::as_const(*w.surface).data(); // read only: no new revision
     const PopupLayout &layout = layout_of(popup);
     return content_with_popup(w, popup, layout, popup_origin(w, layout), tracking.selection);
 }
 
 } // namespace user
+
+namespace user {
+namespace {
+struct SavedTracking {
+    Tracking tracking;
+    int release_to_swallow = 0;
+    int key_release_to_swallow = 0;
+};
+SavedTracking saved_tracking;
+} // namespace
+} // namespace user
+
+// No backend is told: the display that showed the menu goes or is put back too.
+void user::reset_menu_tracking() {
+    tracking = Tracking{};
+    release_to_swallow = 0;
+    key_release_to_swallow = 0;
+}
+
+void user::save_menu_tracking() {
+    saved_tracking = SavedTracking{tracking, release_to_swallow, key_release_to_swallow};
+}
+
+void user::restore_menu_tracking() {
+    tracking = saved_tracking.tracking;
+    release_to_swallow = saved_tracking.release_to_swallow;
+    key_release_to_swallow = saved_tracking.key_release_to_swallow;
+}
