@@ -70,7 +70,13 @@ void Display::present(int window, const uint32_t *pixels, int width, int height)
     Window *w = find(window);
     if (!w) return;
     if (present_observer_) present_observer_(window);
-    w->presented.assign(pixels, width, height);
+    if (keep_pictures_) {
+        w->presented.assign(pixels, width, height);
+    } else if (width > 0 && height > 0) {
+        // The pixels must be there all the same (a sanitizer reports a short block).
+        volatile uint32_t ends = pixels[0] ^ pixels[size_t(width) * size_t(height) - 1];
+        (void)ends;
+    }
     w->present_count++;
 }
 

@@ -96,6 +96,9 @@ class Display : public display::Backend {
     void advance(display::Time milliseconds) { clock_ += milliseconds; }
     void set_idle_handler(IdleHandler handler) { idle_handler_ = std::move(handler); }
     void set_present_observer(PresentObserver observer) { present_observer_ = std::move(observer); }
+    // Off: presenting counts and reads the pixels' ends but keeps no copy (`presented` stays as
+    // it was), for drivers that never look at the pictures and present many frames.
+    void set_keep_pictures(bool keep) { keep_pictures_ = keep; }
 
     // ---- Counters, for tests that check the program does not spin ----
     int poll_count() const { return poll_count_; }
@@ -113,6 +116,7 @@ class Display : public display::Backend {
     int menu_window_ = 0;
     IdleHandler idle_handler_;
     PresentObserver present_observer_;
+    bool keep_pictures_ = true;
     int poll_count_ = 0;
     int wait_count_ = 0;
 };
