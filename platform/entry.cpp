@@ -44,13 +44,7 @@ int main(int argc, char **argv) {
         return 1;
     }
 
-    // The command line, as Windows passes it: the arguments after the program name, joined by
-    // spaces.
-    std::string command_line;
-    for (int i = 1; i < argc; i++) {
-        if (i > 1) command_line += ' ';
-        command_line += argv[i];
-    }
+    std::string command_line = user::command_line(argc, argv);
     int result = WinMain(user::program_instance(), nullptr, command_line.data(), SW_SHOWDEFAULT);
     display::install(nullptr); // closes the windows and the display before exit
     return result;

@@ -1,5 +1,6 @@
 // The display backend in use.
 #include "platform/display/display.h"
+#include "platform/win.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,5 +39,17 @@ void wait_for_input(Time deadline) {
     backend().wait(deadline);
 }
 #endif
+
+void add_ctrl_of_altgr(InputEvent &altgr, bool down, std::deque<InputEvent> &pending) {
+    InputEvent ctrl = altgr;
+    ctrl.virtual_key = VK_CONTROL;
+    ctrl.scan_code = 0x1D;
+    if (down) {
+        pending.push_back(altgr);
+        altgr = ctrl;
+    } else {
+        pending.push_back(ctrl);
+    }
+}
 
 } // namespace display

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -39,6 +40,11 @@ struct InputEvent {
     bool synthetic = false;
     unsigned char character = 0;
 };
+
+// Windows reports AltGr as Ctrl+Alt: a left Ctrl change goes with each AltGr change, Ctrl first
+// when the key goes down and last when it comes up. `altgr` (the AltGr key's own event) becomes
+// the first of the two, and the second is queued at the end of `pending`.
+void add_ctrl_of_altgr(InputEvent &altgr, bool down, std::deque<InputEvent> &pending);
 
 // Where a window sits. The outer rectangle is the whole window as Windows would draw it; the
 // content (menu bar plus client area) lies inside it at (content_x, content_y), the room left

@@ -26,4 +26,26 @@ unsigned char us_key_character(int vk, bool shift, bool caps_lock) {
     return 0;
 }
 
+int us_virtual_key_of(unsigned c) {
+    if (c >= 'a' && c <= 'z') return int(c - 'a' + 'A');
+    if (c >= 'A' && c <= 'Z') return int(c);
+    static const int punctuation[] = {VK_OEM_MINUS, VK_OEM_PLUS,   VK_OEM_4, VK_OEM_6,
+                                      VK_OEM_5,     VK_OEM_1,      VK_OEM_7, VK_OEM_3,
+                                      VK_OEM_COMMA, VK_OEM_PERIOD, VK_OEM_2};
+    for (int vk : punctuation)
+        if (us_key_character(vk, false, false) == c) return vk;
+    return 0;
+}
+
+const int LETTER_SCAN_CODES[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
+                                   0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
+                                   0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+
+const KeypadKey KEYPAD_KEYS[10] = {
+    {VK_NUMPAD0, VK_INSERT, 0x52}, {VK_NUMPAD1, VK_END, 0x4F},  {VK_NUMPAD2, VK_DOWN, 0x50},
+    {VK_NUMPAD3, VK_NEXT, 0x51},   {VK_NUMPAD4, VK_LEFT, 0x4B}, {VK_NUMPAD5, VK_CLEAR, 0x4C},
+    {VK_NUMPAD6, VK_RIGHT, 0x4D},  {VK_NUMPAD7, VK_HOME, 0x47}, {VK_NUMPAD8, VK_UP, 0x48},
+    {VK_NUMPAD9, VK_PRIOR, 0x49},
+};
+
 } // namespace display

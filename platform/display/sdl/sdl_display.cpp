@@ -350,15 +350,7 @@ class SdlDisplay : public display::Backend {
         out.synthetic = synthetic;
         if (scancode != SDL_SCANCODE_RALT || !layout_ || !layout_->right_alt_is_altgr())
             return true;
-        display::InputEvent ctrl = out;
-        ctrl.virtual_key = VK_CONTROL;
-        ctrl.scan_code = 0x1D;
-        if (down) {
-            pending_.push_back(out);
-            out = ctrl;
-        } else {
-            pending_.push_back(ctrl);
-        }
+        display::add_ctrl_of_altgr(out, down, pending_);
         return true;
     }
 

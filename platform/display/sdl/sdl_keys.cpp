@@ -78,41 +78,11 @@ constexpr TypingKey PUNCTUATION[] = {
     {SDL_SCANCODE_NONUSBACKSLASH, VK_OEM_102, 0x56},
 };
 
-// Set-1 scan codes of the letters A to Z.
-constexpr int LETTER_SCANS[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
-                                  0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
-                                  0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
-
-// Keypad 1 to 9 and 0 in SDL's order: with Num Lock the digit, without it the cursor key the
-// same key is marked with, both with the keypad's own (not extended) scan code.
-struct KeypadKey {
-    int digit_vk;
-    int cursor_vk;
-    int scan;
-};
-
-constexpr KeypadKey KEYPAD[10] = {
-    {VK_NUMPAD1, VK_END, 0x4F},    {VK_NUMPAD2, VK_DOWN, 0x50},  {VK_NUMPAD3, VK_NEXT, 0x51},
-    {VK_NUMPAD4, VK_LEFT, 0x4B},   {VK_NUMPAD5, VK_CLEAR, 0x4C}, {VK_NUMPAD6, VK_RIGHT, 0x4D},
-    {VK_NUMPAD7, VK_HOME, 0x47},   {VK_NUMPAD8, VK_UP, 0x48},    {VK_NUMPAD9, VK_PRIOR, 0x49},
-    {VK_NUMPAD0, VK_INSERT, 0x52},
-};
-
-// The virtual key of the typing key that types `c` on a US keyboard, or 0.
-int us_virtual_key_of(SDL_Keycode c) {
-    if (c >= 'a' && c <= 'z') return int(c - 'a' + 'A');
-    for (const TypingKey &k : PUNCTUATION) {
-        unsigned char typed = display::us_key_character(k.vk, false, false);
-        if (typed && typed == c) return k.vk;
-    }
-    return 0;
-}
-
 // A typing key's virtual key follows what it types, as under Windows: the letter, or the code
 // of the US key that types the same character (the M key of a French layout types a comma);
 // a key that types something no US key types keeps the code of its position.
 int typing_key_vk(int positional_vk, SDL_Keycode layout_key) {
-    if (int vk = us_virtual_key_of(layout_key)) return vk;
+    if (int vk = display::us_virtual_key_of(unsigned(layout_key))) return vk;
     return positional_vk;
 }
 
@@ -122,7 +92,7 @@ bool windows_key(SDL_Scancode scancode, SDL_Keycode layout_key, bool num_lock, W
     if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) {
         int i = scancode - SDL_SCANCODE_A;
         key.virtual_key = typing_key_vk('A' + i, layout_key);
-        key.scan_code = LETTER_SCANS[i];
+        key.scan_code = display::LETTER_SCAN_CODES[i];
         return true;
     }
     if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_0) { // 1..9, then 0
@@ -151,7 +121,8 @@ bool windows_key(SDL_Scancode scancode, SDL_Keycode layout_key, bool num_lock, W
         return true;
     }
     if (scancode >= SDL_SCANCODE_KP_1 && scancode <= SDL_SCANCODE_KP_0) {
-        const KeypadKey &k = KEYPAD[scancode - SDL_SCANCODE_KP_1];
+        // SDL's keypad runs 1 to 9, then 0.
+        const display::KeypadKey &k = display::KEYPAD_KEYS[(scancode - SDL_SCANCODE_KP_1 + 1) % 10];
         key.virtual_key = num_lock ? k.digit_vk : k.cursor_vk;
         key.scan_code = k.scan;
         return true;

@@ -243,15 +243,7 @@ class WebDisplay : public display::Backend {
         out.repeat = fields[FIELD_REPEAT] != 0;
         if (down) typed_[scan] = character ? platform::cp1252_of_unicode(character) : 0;
         if (!fields[FIELD_ALTGR]) return true;
-        display::InputEvent ctrl = out;
-        ctrl.virtual_key = VK_CONTROL;
-        ctrl.scan_code = 0x1D;
-        if (down) {
-            pending_.push_back(out);
-            out = ctrl;
-        } else {
-            pending_.push_back(ctrl);
-        }
+        display::add_ctrl_of_altgr(out, down, pending_);
         return true;
     }
 

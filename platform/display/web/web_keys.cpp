@@ -66,37 +66,6 @@ constexpr Key PUNCTUATION[] = {
     {"Slash", VK_OEM_2, 0x35},       {"IntlBackslash", VK_OEM_102, 0x56},
 };
 
-// Set-1 scan codes of the letters A to Z.
-constexpr int LETTER_SCANS[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
-                                  0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
-                                  0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
-
-// Keypad 0 to 9: the digit's virtual key when it types one (Num Lock on), else the cursor key
-// the same key is marked with; the keypad's own scan code either way.
-struct KeypadKey {
-    int digit_vk;
-    int cursor_vk;
-    int scan;
-};
-
-constexpr KeypadKey KEYPAD[10] = {
-    {VK_NUMPAD0, VK_INSERT, 0x52}, {VK_NUMPAD1, VK_END, 0x4F},  {VK_NUMPAD2, VK_DOWN, 0x50},
-    {VK_NUMPAD3, VK_NEXT, 0x51},   {VK_NUMPAD4, VK_LEFT, 0x4B}, {VK_NUMPAD5, VK_CLEAR, 0x4C},
-    {VK_NUMPAD6, VK_RIGHT, 0x4D},  {VK_NUMPAD7, VK_HOME, 0x47}, {VK_NUMPAD8, VK_UP, 0x48},
-    {VK_NUMPAD9, VK_PRIOR, 0x49},
-};
-
-// The virtual key of the typing key that types `c` on a US keyboard, or 0.
-int us_virtual_key_of(unsigned c) {
-    if (c >= 'a' && c <= 'z') return int(c - 'a' + 'A');
-    if (c >= 'A' && c <= 'Z') return int(c);
-    for (const Key &k : PUNCTUATION) {
-        unsigned char typed = display::us_key_character(k.vk, false, false);
-        if (typed && typed == c) return k.vk;
-    }
-    return 0;
-}
-
 bool starts_with(const std::string &text, const char *prefix, std::string &rest) {
     size_t length = std::strlen(prefix);
     if (text.compare(0, length, prefix) != 0) return false;
@@ -108,8 +77,8 @@ bool numbered_key(const std::string &code, unsigned character, int &vk, int &sca
     std::string rest;
     if (starts_with(code, "Key", rest) && rest.size() == 1 && rest[0] >= 'A' && rest[0] <= 'Z') {
         int positional = rest[0];
-        scan = LETTER_SCANS[positional - 'A'];
-        int typed = us_virtual_key_of(character);
+        scan = display::LETTER_SCAN_CODES[positional - 'A'];
+        int typed = display::us_virtual_key_of(character);
         vk = typed ? typed : positional;
         return true;
     }
@@ -119,7 +88,7 @@ bool numbered_key(const std::string &code, unsigned character, int &vk, int &sca
         return true;
     }
     if (starts_with(code, "Numpad", rest) && rest.size() == 1 && rest[0] >= '0' && rest[0] <= '9') {
-        const KeypadKey &k = KEYPAD[rest[0] - '0'];
+        const display::KeypadKey &k = display::KEYPAD_KEYS[rest[0] - '0'];
         vk = character ? k.digit_vk : k.cursor_vk;
         scan = k.scan;
         return true;
@@ -152,7 +121,7 @@ bool windows_key(const std::string &code, unsigned character, int &virtual_key, 
     }
     for (const Key &k : PUNCTUATION) {
         if (code == k.code) {
-            int typed = us_virtual_key_of(character);
+            int typed = display::us_virtual_key_of(character);
             virtual_key = typed ? typed : k.vk;
             scan_code = k.scan;
             return true;

@@ -36,12 +36,7 @@ int main(int argc, char **argv) {
         korva_web_program_ended(1);
         return 1;
     }
-    // The command line, as Windows passes it: the arguments after the program name.
-    std::string command_line;
-    for (int i = 1; i < argc; i++) {
-        if (i > 1) command_line += ' ';
-        command_line += argv[i];
-    }
+    std::string command_line = user::command_line(argc, argv);
     int result = WinMain(user::program_instance(), nullptr, command_line.data(), SW_SHOWDEFAULT);
     display::install(nullptr); // removes the windows from the page
     korva_web_program_ended(result);
