@@ -32,7 +32,8 @@ WINDOWS_BUILD ?= $(BUILD)/windows
 WINDOWS32_BUILD ?= $(BUILD)/windows32
 DEB_BUILD ?= $(BUILD)/deb
 SANITIZE_BUILD ?= $(BUILD)/sanitize
-FUZZ_BUILD ?= $(BUILD)/fuzz
+# Not $(BUILD)/fuzz: that is the native build's own folder for fuzz/ (its corpus replays).
+FUZZ_BUILD ?= $(BUILD)/fuzzing
 COVERAGE_BUILD ?= $(BUILD)/coverage
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 60
