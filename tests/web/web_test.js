@@ -252,6 +252,13 @@ async function pagesTest(server, work) {
         () => !document.getElementById('korva-ended').hidden && window.korvaEnded, null,
         {timeout: 20000}).then(() => null, () => 'the page does not say the program ended');
     await korva.open(page, server.url + 'bugdemo.html');
+    const titles = await page.evaluate(() => ['graphics', 'text'].map(id => {
+      const canvas = document.getElementById(id);
+      return canvas && canvas.tagName === 'CANVAS' ?
+          canvas.parentElement.querySelector('.korva-title span').textContent : null;
+    }));
+    check('the windows are the canvases #graphics and #text',
+          titles.join() === 'KORVA Graphics,KORVA Text' ? null : `they are ${titles.join()}`);
     await page.click('.korva-window:first-child .korva-close');
     check('the close box ends the program', await ended());
     await Promise.all([page.waitForNavigation(), page.click('#korva-restart')]);

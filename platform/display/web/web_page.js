@@ -83,6 +83,10 @@ var KorvaPageLibrary = {
       bar.appendChild(close);
       var canvas = document.createElement('canvas');
       canvas.tabIndex = 0;
+      // The package makes its graphics window first and its text window second: their canvases
+      // are #graphics and #text, for the page's styles and scripts.
+      var name = ['graphics', 'text'].find(function(n) { return !document.getElementById(n); });
+      if (name) canvas.id = name;
       frame.appendChild(bar);
       frame.appendChild(canvas);
       canvas.addEventListener('mousedown', function(event) {
