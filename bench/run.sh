@@ -29,22 +29,13 @@ gbench() {
         --benchmark_out_format=csv >"$out/$result.log" 2>&1
 }
 
-# The median CPU time of benchmark $2 in result $1, in microseconds.
+# The median CPU time of benchmark $2 in result $1, in microseconds; with a third argument
+# "real", the wall-clock time (to compare with a figure a browser measures by its clock).
 median_us() {
-    awk -F, -v name="\"$2_median\"" '$1 == name {
+    awk -F, -v name="\"$2_median\"" -v column="$([ "${3:-}" = real ] && echo 3 || echo 4)" '$1 == name {
         unit = $5; gsub(/"/, "", unit)
         f = unit == "ns" ? 0.001 : unit == "us" ? 1 : unit == "ms" ? 1000 : 1000000
-        printf "%.1f", $4 * f
-        found = 1
-    } END { exit !found }' "$out/$1.csv"
-}
-
-# The same, of the wall-clock time (to compare with a figure a browser measures by its clock).
-median_real_us() {
-    awk -F, -v name="\"$2_median\"" '$1 == name {
-        unit = $5; gsub(/"/, "", unit)
-        f = unit == "ns" ? 0.001 : unit == "us" ? 1 : unit == "ms" ? 1000 : 1000000
-        printf "%.1f", $3 * f
+        printf "%.1f", $column * f
         found = 1
     } END { exit !found }' "$out/$1.csv"
 }
@@ -127,9 +118,9 @@ web_pages=$build/web
 web_bench_pages=$build/web-build/bench
 if [ -f "$web_pages/bugdemo.html" ] && [ -f "$web_bench_pages/frame_page.html" ]; then
     echo "bench: the web build in Chromium..." >&2
-    row "  native frame, wall clock (the web's baseline)" "$(median_real_us frame frame/korva)" "us"
+    row "  native frame, wall clock (the web's baseline)" "$(median_us frame frame/korva real)" "us"
     if node bench/web/web_bench.js "$web_pages" "$web_bench_pages" \
-        "$(median_real_us frame frame/korva)" >"$out/web.log" 2>&1; then
+        "$(median_us frame frame/korva real)" >"$out/web.log" 2>&1; then
         sed -n 's/^row|//p' "$out/web.log" >>"$rows"
     else
         row "web benchmarks (see $out/web.log)" "" "" 0

@@ -26,6 +26,17 @@ unsigned char us_key_character(int vk, bool shift, bool caps_lock) {
     return 0;
 }
 
+unsigned char fixed_character(int vk) {
+    switch (vk) {
+    case VK_RETURN: return '\r';
+    case VK_BACK: return '\b';
+    case VK_TAB: return '\t';
+    case VK_ESCAPE: return 0x1B;
+    case VK_SPACE: return ' ';
+    default: return 0;
+    }
+}
+
 int us_virtual_key_of(unsigned c) {
     if (c >= 'a' && c <= 'z') return int(c - 'a' + 'A');
     if (c >= 'A' && c <= 'Z') return int(c);

@@ -8,6 +8,10 @@ namespace display {
 // only; Shift gives the upper row of each key.
 unsigned char us_key_character(int vk, bool shift, bool caps_lock);
 
+// The character Windows gives virtual key `vk` on every layout (Enter, Backspace, Tab, Escape,
+// Space), or 0.
+unsigned char fixed_character(int vk);
+
 // The virtual key of the US typing key whose unshifted character is `c` (a letter, in either
 // case, or punctuation), or 0.
 int us_virtual_key_of(unsigned c);

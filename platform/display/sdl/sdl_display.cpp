@@ -38,18 +38,6 @@ struct Window {
     bool frame_placed = false; // placed knowing the window manager's frame
 };
 
-// The characters that Windows gives these keys on every layout.
-unsigned char fixed_character(int virtual_key) {
-    switch (virtual_key) {
-    case VK_RETURN: return '\r';
-    case VK_BACK: return '\b';
-    case VK_TAB: return '\t';
-    case VK_ESCAPE: return 0x1B;
-    case VK_SPACE: return ' ';
-    default: return 0;
-    }
-}
-
 // The signal's default action again, unless it was ignored from the start (as for a program
 // started in the background of a script), which SDL leaves as it is.
 void end_at_next_signal(int signal) {
@@ -190,7 +178,7 @@ class SdlDisplay : public display::Backend {
 
     unsigned char key_character(int virtual_key, int scan_code, bool shift, bool caps_lock,
                                 bool altgr) override {
-        if (unsigned char c = fixed_character(virtual_key)) return c;
+        if (unsigned char c = display::fixed_character(virtual_key)) return c;
         if (layout_)
             return layout_->character(scan_code, shift, caps_lock, altgr,
                                       is_keypad_number_key(virtual_key));
@@ -199,7 +187,7 @@ class SdlDisplay : public display::Backend {
 
     unsigned char typed_character(int virtual_key, int scan_code, bool shift, bool caps_lock,
                                   bool altgr) override {
-        if (!layout_ || fixed_character(virtual_key))
+        if (!layout_ || display::fixed_character(virtual_key))
             return key_character(virtual_key, scan_code, shift, caps_lock, altgr);
         return layout_->typed(scan_code, shift, caps_lock, altgr,
                               is_keypad_number_key(virtual_key));

@@ -77,18 +77,6 @@ struct Window {
     std::vector<uint8_t> band; // RGBA device pixels of the area being written
 };
 
-// The characters that Windows gives these keys on every layout.
-unsigned char fixed_character(int virtual_key) {
-    switch (virtual_key) {
-    case VK_RETURN: return '\r';
-    case VK_BACK: return '\b';
-    case VK_TAB: return '\t';
-    case VK_ESCAPE: return 0x1B;
-    case VK_SPACE: return ' ';
-    default: return 0;
-    }
-}
-
 // One 0x00RRGGBB pixel as the bytes R, G, B, 255 in memory (wasm is little-endian).
 uint32_t rgba_of(uint32_t pixel) {
     return 0xFF000000u | ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu);
@@ -175,14 +163,14 @@ class WebDisplay : public display::Backend {
 
     unsigned char key_character(int virtual_key, int, bool shift, bool caps_lock,
                                 bool altgr) override {
-        if (unsigned char c = fixed_character(virtual_key)) return c;
+        if (unsigned char c = display::fixed_character(virtual_key)) return c;
         return altgr ? 0 : display::us_key_character(virtual_key, shift, caps_lock);
     }
 
     // What the browser said the key-down typed, under the layout the user has (AltGr and dead
     // keys included: the browser composes them).
     unsigned char typed_character(int virtual_key, int scan_code, bool, bool, bool) override {
-        if (unsigned char c = fixed_character(virtual_key)) return c;
+        if (unsigned char c = display::fixed_character(virtual_key)) return c;
         auto it = typed_.find(scan_code);
         return it == typed_.end() ? 0 : it->second;
     }
