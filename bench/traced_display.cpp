@@ -18,8 +18,8 @@ TracedDisplay::TracedDisplay(std::unique_ptr<display::Backend> inner) : inner_(s
     launch_ = std::chrono::system_clock::time_point(std::chrono::microseconds(microseconds));
 }
 
-void TracedDisplay::present(int window, const uint32_t *pixels, int width, int height) {
-    inner_->present(window, pixels, width, height);
+void TracedDisplay::present(int window, const platform::Surface &content) {
+    inner_->present(window, content);
     if (latency_enabled_ && window == clicked_window_) {
         std::chrono::duration<double, std::milli> elapsed =
             std::chrono::steady_clock::now() - clicked_;

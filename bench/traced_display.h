@@ -37,7 +37,7 @@ class TracedDisplay : public display::Backend {
     void place_window(int window, const display::Placement &placement) override {
         inner_->place_window(window, placement);
     }
-    void present(int window, const uint32_t *pixels, int width, int height) override;
+    void present(int window, const platform::Surface &content) override;
     bool poll_input(display::InputEvent &event) override;
     display::Time now() override { return inner_->now(); }
     void wait(display::Time deadline) override;

@@ -9,7 +9,7 @@ namespace platform {
 Surface::Surface(Surface &&other) noexcept
     : width(other.width), height(other.height), clip(other.clip), origin_x(other.origin_x),
       origin_y(other.origin_y), changed(other.changed), block_(std::move(other.block_)),
-      start_(other.start_), revision_(other.revision_) {
+      ids_(std::move(other.ids_)), start_(other.start_), revision_(other.revision_) {
     other = Surface{};
 }
 
@@ -22,11 +22,13 @@ Surface &Surface::operator=(Surface &&other) noexcept {
     origin_y = other.origin_y;
     changed = other.changed;
     block_ = std::move(other.block_);
+    ids_ = std::move(other.ids_);
     start_ = other.start_;
     revision_ = other.revision_;
     // What is left of it holds nothing: a revision of its own.
     other.width = other.height = 0;
     other.block_.clear();
+    other.ids_.clear();
     other.start_ = 0;
     other.touch();
     return *this;
@@ -39,8 +41,36 @@ void Surface::resize(int w, int h, uint32_t fill) {
     start_ = 0;
     block_.assign(size_t(width) * size_t(height), fill);
     block_.shrink_to_fit();
+    renew_ids();
     clip = bounds();
     origin_x = origin_y = 0;
+}
+
+void Surface::renew_ids() {
+    ids_.resize(size_t(height));
+    for (RowId &id : ids_) id = RowId{++last_revision_, 0};
+}
+
+uint32_t *Surface::data() {
+    touch();
+    renew_ids();
+    return pixels_at(0);
+}
+
+Surface::Writes Surface::begin_writes() {
+    touch();
+    Writes writes{pixels_at(0), ids_.data(), last_revision_ + 1};
+    last_revision_ += uint64_t(height);
+    return writes;
+}
+
+void Surface::copy_row(int y, const Surface &source, int source_y, int64_t source_x) {
+    RowId id = source.row_id(source_y);
+    id.x += source_x;
+    if (ids_[size_t(y)] == id) return;
+    touch();
+    ids_[size_t(y)] = id;
+    std::memcpy(pixels_at(y), source.row(source_y) + source_x, size_t(width) * sizeof(uint32_t));
 }
 
 // memcpy rather than the vector's own copy, which goes through memmove: the sanitizers' memmove
@@ -53,6 +83,7 @@ void Surface::assign(const uint32_t *pixels, int w, int h) {
     size_t count = size_t(width) * size_t(height);
     if (block_.size() != count) block_.resize(count);
     if (count > 0) std::memcpy(block_.data(), pixels, count * sizeof(uint32_t));
+    renew_ids();
     clip = bounds();
     origin_x = origin_y = 0;
 }
@@ -62,12 +93,10 @@ Surface &Surface::operator=(const Surface &other) {
     if (revision_ == other.revision_ && width == other.width && height == other.height) {
         // The same pixels already.
     } else if (width == other.width && height == other.height) {
-        size_t row_bytes = size_t(width) * sizeof(uint32_t);
-        for (int y = 0; y < height; y++)
-            if (std::memcmp(row(y), other.row(y), row_bytes) != 0)
-                std::memcpy(row(y), other.row(y), row_bytes);
+        for (int y = 0; y < height; y++) copy_row(y, other, y);
     } else {
         assign(other.data(), other.width, other.height);
+        ids_ = other.ids_;
     }
     clip = other.clip;
     origin_x = other.origin_x;
@@ -113,6 +142,7 @@ void Surface::scroll(int first, int dy) {
         start_ += distance;
         move_rows(start_ + total - distance, old + total - distance, distance);
         move_rows(start_, old, size_t(first));
+        std::copy(ids_.begin() + first + long(distance), ids_.end(), ids_.begin() + first);
     } else {
         // Down: the content starts `distance` rows earlier; the fixed rows move back with the
         // start, and the first `distance` scrolling rows keep their pixels.
@@ -124,6 +154,7 @@ void Surface::scroll(int first, int dy) {
         start_ -= distance;
         move_rows(start_, old, size_t(first));
         move_rows(start_ + size_t(first), old + size_t(first), distance);
+        std::copy_backward(ids_.begin() + first, ids_.end() - long(distance), ids_.end());
     }
 }
 

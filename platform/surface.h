@@ -10,8 +10,17 @@
 
 namespace platform {
 
+// Which pixels a row holds: those of the row written as `origin`, from its column `x` on.
+struct RowId {
+    uint64_t origin = 0;
+    int64_t x = 0;
+    bool operator==(const RowId &) const = default;
+};
+
 // Pixels are 0x00RRGGBB, `height` rows of `width` pixels, top to bottom, each row right after
-// the one above it. Scrolling rows vertically moves where the rows start inside a larger block,
+// the one above it. Each row has an id: a row written gets a new one, never given before, and a
+// row filled by a copy takes the id of what it was copied from, so two rows of the same width
+// with the same id hold the same pixels. Copies then skip the rows that already agree. Scrolling rows vertically moves where the rows start inside a larger block,
 // not the pixels: only the fixed rows above the scrolled ones and the uncovered rows are copied,
 // and now and then the whole content once, when it reaches the end of the block. The spare rows
 // come with the first scroll, so a surface that never scrolls costs no more than its pixels.
@@ -35,8 +44,8 @@ class Surface {
     Surface(Surface &&other) noexcept;
     Surface &operator=(Surface &&other) noexcept;
     // Copies the pixels in use (not the spare rows). Onto a surface of the same size only the
-    // rows that differ are written, and its block is kept; onto a surface that holds the same
-    // revision nothing is: putting back a saved surface costs little when it changed little.
+    // rows whose ids differ are written, and its block is kept: putting back a saved surface, or
+    // presenting a frame, costs little when it changed little.
     Surface &operator=(const Surface &other);
 
     // Changes whenever the pixels may have changed: each hand-out of writable pixels gives a new
@@ -49,19 +58,35 @@ class Surface {
     // New pixels, w x h, copied from `pixels` (rows of w); no spare rows.
     void assign(const uint32_t *pixels, int w, int h);
 
-    // Row y (0 <= y < height); the rows below it follow it in memory.
+    // Row y (0 <= y < height), to be written: it gets a new id. The rows below it follow it in
+    // memory.
     uint32_t *row(int y) {
         touch();
-        return block_.data() + (start_ + size_t(y)) * size_t(width);
+        ids_[size_t(y)] = RowId{revision_, 0};
+        return pixels_at(y);
     }
-    const uint32_t *row(int y) const {
-        return block_.data() + (start_ + size_t(y)) * size_t(width);
-    }
-    // All the pixels: height rows of width.
-    uint32_t *data() { return row(0); }
-    const uint32_t *data() const { return row(0); }
+    const uint32_t *row(int y) const { return pixels_at(y); }
+    // All the pixels: height rows of width. Writable, every row gets a new id.
+    uint32_t *data();
+    const uint32_t *data() const { return pixels_at(0); }
     uint32_t at(int x, int y) const { return row(y)[x]; }
     Rect bounds() const { return Rect{0, 0, width, height}; }
+
+    // The id of row y's pixels.
+    RowId row_id(int y) const { return ids_[size_t(y)]; }
+
+    // Writing rows by hand, as the rasterizer does: `begin_writes` gives the pixels and a new
+    // revision, and each row y written then takes id {base + y, 0} (row_ids[y]), an origin
+    // kept for it by begin_writes.
+    struct Writes {
+        uint32_t *pixels;
+        RowId *row_ids;
+        uint64_t base;
+    };
+    Writes begin_writes();
+    // Fills row y with row `source_y` of `source` from its column `source_x` on, unless it holds
+    // those pixels already (source_x + width <= source.width).
+    void copy_row(int y, const Surface &source, int source_y, int64_t source_x = 0);
 
     // Moves rows first .. height - 1 by dy rows (down when positive): a row that moves out of
     // that range is gone, and the rows that nothing moves into keep their pixels. Rows above
@@ -72,11 +97,19 @@ class Surface {
     // Copies rows [from, from + count) of the block to rows [to, to + count).
     void move_rows(size_t to, size_t from, size_t count);
     void touch() { revision_ = ++last_revision_; }
+    uint32_t *pixels_at(int y) { return block_.data() + (start_ + size_t(y)) * size_t(width); }
+    const uint32_t *pixels_at(int y) const {
+        return block_.data() + (start_ + size_t(y)) * size_t(width);
+    }
+    // Every row a new id.
+    void renew_ids();
 
     std::vector<uint32_t> block_;
+    std::vector<RowId> ids_; // one for each row
     size_t start_ = 0; // the block row where row 0 lies
     uint64_t revision_ = 0;
-    static inline uint64_t last_revision_ = 0; // one thread draws
+    // The last revision or id given; row ids come from the same count. One thread draws.
+    static inline uint64_t last_revision_ = 0;
 };
 
 // A COLORREF (0x00BBGGRR) as a surface pixel, and back.

@@ -5,6 +5,8 @@
 // for tests and the headless runner: time moves only when told).
 #pragma once
 
+#include "platform/surface.h"
+
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -76,8 +78,8 @@ class Backend {
     virtual void set_title(int window, const std::string &title) = 0;
     virtual void place_window(int window, const Placement &placement) = 0;
 
-    // Shows `pixels` (0x00RRGGBB rows of `width`) as the window's whole content.
-    virtual void present(int window, const uint32_t *pixels, int width, int height) = 0;
+    // Shows `content` as the window's whole content.
+    virtual void present(int window, const platform::Surface &content) = 0;
 
     // Takes the next input event, if any, without waiting.
     virtual bool poll_input(InputEvent &event) = 0;

@@ -10,33 +10,61 @@ using platform::Rect;
 
 namespace {
 
+// The pixels a copy reads: the part of a surface its DC may touch, in device coordinates
+// (from its clip and origin, as drawing calls see it), and where device (0, 0) lies.
+struct Source {
+    const platform::Surface &surface;
+    Rect device;
+    int64_t offset_x, offset_y;
+    const uint32_t *pixel(int64_t x, int64_t y) const {
+        return surface.row(int(y + offset_y)) + (x + offset_x);
+    }
+};
+
+Source source_of(const platform::Surface &surface) {
+    Rect pixels = platform::intersect(surface.clip, surface.bounds());
+    return Source{surface, platform::shifted(pixels, -surface.origin_x, -surface.origin_y),
+                  surface.origin_x, surface.origin_y};
+}
+
 // The clip's pixels, in the device coordinates of its DC.
 Rect device_clip(const raster::Clip &c) {
     return platform::shifted(c, -c.offset_x, -c.offset_y);
 }
 
-uint32_t *pixel(const raster::Clip &c, int64_t x, int64_t y) {
-    return c.row(y + c.offset_y) + (x + c.offset_x);
-}
-
 // Copies the device box `to` of `dest` from `source`, where device (x, y) of dest takes
 // device (x - dx, y - dy) of source. Rows are copied in an order that is safe when both are the
 // same pixels.
-void copy_box(const raster::Clip &dest, const raster::Clip &source, Rect to, int64_t dx,
-              int64_t dy) {
+void copy_box(const raster::Clip &dest, const Source &source, Rect to, int64_t dx, int64_t dy) {
     if (to.empty()) return;
     size_t bytes = size_t(to.right - to.left) * sizeof(uint32_t);
-    bool same = dest.pixels == source.pixels;
+    bool same = dest.pixels == source.surface.row(0);
     bool upward = same && dy > 0;
     for (int64_t i = 0; i < to.bottom - to.top; i++) {
         int64_t y = upward ? to.bottom - 1 - i : to.top + i;
+        uint32_t *into = dest.row(y + dest.offset_y) + (to.left + dest.offset_x);
+        const uint32_t *from = source.pixel(to.left - dx, y - dy);
         // Between two surfaces rows never overlap: memcpy, which the sanitizers pass on to the
         // C library, where their memmove is a plain loop.
         if (same)
-            std::memmove(pixel(dest, to.left, y), pixel(source, to.left - dx, y - dy), bytes);
+            std::memmove(into, from, bytes);
         else
-            std::memcpy(pixel(dest, to.left, y), pixel(source, to.left - dx, y - dy), bytes);
+            std::memcpy(into, from, bytes);
     }
+}
+
+// Whole rows of another surface's pixels: each row takes the id of what it is copied from, and
+// the rows that hold those pixels already are not copied (a frame that changed little).
+bool copy_whole_rows(platform::Surface &dest, const raster::Clip &into, const Source &source,
+                     Rect to, int64_t dx, int64_t dy) {
+    if (&dest == &source.surface || to.left + into.offset_x != 0 ||
+        to.right + into.offset_x != dest.width)
+        return false;
+    const int64_t source_x = to.left - dx + source.offset_x;
+    for (int64_t y = to.top; y < to.bottom; y++)
+        dest.copy_row(int(y + into.offset_y), source.surface, int(y - dy + source.offset_y),
+                      source_x);
+    return true;
 }
 
 // The part of the area that nothing moved into, as a bounding rectangle.
@@ -66,12 +94,14 @@ BOOL BitBlt(HDC dest_handle, int x, int y, int width, int height, HDC source_han
     platform::Surface *to = dc_surface(*dest), *from = dc_surface(*source);
     if (!to || !from) return FALSE;
     if (width <= 0 || height <= 0) return TRUE;
-    const raster::Clip into = raster::clip_of(*to), out_of = raster::clip_of(*from);
+    const Source out_of = source_of(*from);
+    const raster::Clip into = raster::clip_of(*to);
     int64_t dx = int64_t(x) - source_x, dy = int64_t(y) - source_y;
     Rect wanted{x, y, int64_t(x) + width, int64_t(y) + height};
     Rect box = platform::intersect(platform::intersect(wanted, device_clip(into)),
-                                   platform::shifted(device_clip(out_of), dx, dy));
-    copy_box(into, out_of, box, dx, dy);
+                                   platform::shifted(out_of.device, dx, dy));
+    if (!box.empty() && !copy_whole_rows(*to, into, out_of, box, dx, dy))
+        copy_box(into, out_of, box, dx, dy);
     to->changed = true;
     return TRUE;
 }
@@ -93,7 +123,7 @@ BOOL ScrollDC(HDC handle, int dx, int dy, const RECT *scroll, const RECT *clip, 
     if (whole_rows)
         surface->scroll(int(c.top), dy);
     else
-        copy_box(c, c, moved, dx, dy);
+        copy_box(c, source_of(*surface), moved, dx, dy);
     surface->changed = true;
     if (update)
         *update = platform::windows_rect(uncovered_by(platform::intersect(area, limit), moved));

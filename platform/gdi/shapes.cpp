@@ -96,8 +96,9 @@ COLORREF GetPixel(HDC handle, int x, int y) {
     DeviceContext *dc = find_dc(handle);
     platform::Surface *surface = dc ? dc_surface(*dc) : nullptr;
     if (!surface) return CLR_INVALID;
-    const raster::Clip c = raster::clip_of(*surface);
-    const raster::Point64 p = c.at(x, y);
-    if (!c.contains(p.x, p.y)) return CLR_INVALID;
-    return platform::colorref_from_pixel(c.row(p.y)[p.x]);
+    const platform::Surface &pixels = *surface;
+    const platform::Rect readable = platform::intersect(pixels.clip, pixels.bounds());
+    const int64_t px = int64_t(x) + pixels.origin_x, py = int64_t(y) + pixels.origin_y;
+    if (!readable.contains(px, py)) return CLR_INVALID;
+    return platform::colorref_from_pixel(pixels.at(int(px), int(py)));
 }

@@ -52,7 +52,7 @@ HWND menu_window();
 void close_menu_of(HWND window);
 // The window's content as it is to be presented: its surface with an up-to-date menu bar, and
 // the open pop-up laid over it.
-const uint32_t *content_to_present(Window &window);
+const platform::Surface &content_to_present(Window &window);
 
 // ---- Focus and activation (focus.cpp) ----
 

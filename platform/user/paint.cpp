@@ -85,7 +85,7 @@ void present_changed_windows() {
         if (!w.visible || !s.changed) return;
         s.changed = false;
         if (s.width > 0 && s.height > 0)
-            display::backend().present(w.display_window, content_to_present(w), s.width, s.height);
+            display::backend().present(w.display_window, content_to_present(w));
     });
 }
 

@@ -121,10 +121,11 @@ class SdlDisplay : public display::Backend {
         if (moved) position(*w);
     }
 
-    void present(int window, const uint32_t *pixels, int width, int height) override {
+    void present(int window, const platform::Surface &content) override {
         Window *w = find(window);
+        const int width = content.width, height = content.height;
         if (!w || width <= 0 || height <= 0) return;
-        RowBand rows = w->frame.update(pixels, width, height);
+        RowBand rows = w->frame.update(content.data(), width, height);
         SDL_Surface *surface = SDL_GetWindowSurface(w->window);
         if (!surface) return;
         if (surface != w->surface || surface->w != w->surface_width ||

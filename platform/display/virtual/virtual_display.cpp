@@ -66,15 +66,19 @@ void Display::place_window(int window, const display::Placement &placement) {
     if (Window *w = find(window)) w->placement = placement;
 }
 
-void Display::present(int window, const uint32_t *pixels, int width, int height) {
+void Display::present(int window, const platform::Surface &content) {
     Window *w = find(window);
     if (!w) return;
     if (present_observer_) present_observer_(window);
     if (keep_pictures_) {
-        w->presented.assign(pixels, width, height);
-    } else if (width > 0 && height > 0) {
+        // Only the rows that changed since the last frame are copied.
+        w->presented = content;
+        w->presented.clip = w->presented.bounds();
+        w->presented.origin_x = w->presented.origin_y = 0;
+        w->presented.changed = false;
+    } else if (content.width > 0 && content.height > 0) {
         // The pixels must be there all the same (a sanitizer reports a short block).
-        volatile uint32_t ends = pixels[0] ^ pixels[size_t(width) * size_t(height) - 1];
+        volatile uint32_t ends = content.at(0, 0) ^ content.at(content.width - 1, content.height - 1);
         (void)ends;
     }
     w->present_count++;

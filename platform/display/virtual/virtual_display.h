@@ -46,7 +46,7 @@ class Display : public display::Backend {
     void show_window(int window, bool shown) override;
     void set_title(int window, const std::string &title) override;
     void place_window(int window, const display::Placement &placement) override;
-    void present(int window, const uint32_t *pixels, int width, int height) override;
+    void present(int window, const platform::Surface &content) override;
     bool poll_input(display::InputEvent &event) override;
     display::Time now() override { return clock_; }
     // Without input queued: calls the idle handler; if it neither fed input nor moved the clock,

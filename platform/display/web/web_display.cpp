@@ -120,11 +120,12 @@ class WebDisplay : public display::Backend {
             korva_web_place_window(window, p.x, p.y, p.content_x, p.content_y, p.width, p.height);
     }
 
-    void present(int window, const uint32_t *pixels, int width, int height) override {
+    void present(int window, const platform::Surface &content) override {
         auto it = windows_.find(window);
+        const int width = content.width, height = content.height;
         if (it == windows_.end() || width <= 0 || height <= 0) return;
         Window &w = it->second;
-        for (const Area &area : w.frame.update(pixels, width, height)) {
+        for (const Area &area : w.frame.update(content.data(), width, height)) {
             write_band(w, area);
             korva_web_present(window, w.band.data(), width * scale_, height * scale_,
                               area.left * scale_, area.top * scale_,

@@ -28,15 +28,28 @@ struct Point64 {
 };
 
 // The writable pixels of a surface: the rectangle (in pixel coordinates) every write is checked
-// against, where its rows are, and the offset from device to pixel coordinates.
+// against, where its rows are, and the offset from device to pixel coordinates. Every row
+// handed out for writing gets its surface's new row id (`row_ids`, when there are any).
 struct Clip : platform::Rect {
     uint32_t *pixels = nullptr;
     int64_t stride = 0;
     int64_t offset_x = 0, offset_y = 0;
+    platform::RowId *row_ids = nullptr;
+    uint64_t id_base = 0;
 
     bool empty() const { return !pixels || Rect::empty(); }
     Point64 at(int32_t x, int32_t y) const { return {x + offset_x, y + offset_y}; }
-    uint32_t *row(int64_t y) const { return pixels + y * stride; }
+    uint32_t *row(int64_t y) const {
+        if (row_ids) row_ids[y] = platform::RowId{id_base + uint64_t(y), 0};
+        return pixels + y * stride;
+    }
+    // Rows y0 ... y1 written, through `pixels` or `marked_row`.
+    void written(int64_t y0, int64_t y1) const {
+        if (row_ids)
+            for (int64_t y = y0; y <= y1; y++) row_ids[y] = platform::RowId{id_base + uint64_t(y), 0};
+    }
+    // Row y, to be written after written() was called for it.
+    uint32_t *marked_row(int64_t y) const { return pixels + y * stride; }
 };
 
 // The part of `surface` that drawing calls may change: its clip, inside its pixels. Empty when
@@ -46,7 +59,10 @@ inline Clip clip_of(Surface &surface) {
     platform::Rect writable = platform::intersect(surface.clip, surface.bounds());
     if (writable.empty()) return c;
     static_cast<platform::Rect &>(c) = writable;
-    c.pixels = surface.data();
+    Surface::Writes writes = surface.begin_writes();
+    c.pixels = writes.pixels;
+    c.row_ids = writes.row_ids;
+    c.id_base = writes.base;
     c.stride = surface.width;
     c.offset_x = surface.origin_x;
     c.offset_y = surface.origin_y;
@@ -99,8 +115,9 @@ inline void fill_box(const Clip &c, int64_t x0, int64_t y0, int64_t x1, int64_t 
     x1 = std::min(x1, c.right - 1);
     y0 = std::max(y0, c.top);
     y1 = std::min(y1, c.bottom - 1);
-    if (x1 < x0) return;
-    for (int64_t y = y0; y <= y1; y++) fill_pixels(c.row(y) + x0, x1 - x0 + 1, color);
+    if (x1 < x0 || y1 < y0) return;
+    c.written(y0, y1);
+    for (int64_t y = y0; y <= y1; y++) fill_pixels(c.marked_row(y) + x0, x1 - x0 + 1, color);
 }
 
 inline void put_pixel(const Clip &c, int64_t x, int64_t y, uint32_t color) {

@@ -180,10 +180,12 @@ void geometric_runs(int64_t width, int64_t height, int64_t j0, int64_t j1, Quart
         long double dy = std::max(0.0L, y - ry) / ry;
         return rx + rx * std::sqrt(std::max(0.0L, 1.0L - dy * dy));
     };
+    // curve_x is never negative, where converting to an integer rounds down as floor does (at a
+    // small part of the cost of the C library's floorl).
     auto right_end = [&](int64_t j) {
         const long double y = height / 2 + j;
-        auto at_centre = int64_t(std::floor(curve_x(y) + 0.5L));
-        auto entering = int64_t(std::floor(curve_x(y - 0.5L)));
+        auto at_centre = int64_t(curve_x(y) + 0.5L);
+        auto entering = int64_t(curve_x(y - 0.5L));
         return std::clamp(std::max(at_centre, entering), half, width - 1);
     };
     int64_t first = right_end(j0);

@@ -93,6 +93,13 @@ void walk_steps(const Clip &c, const Steps &s, bool x_major, int64_t lo, int64_t
     int64_t minor = s.minor0 + q;
     const int64_t major_step = x_major ? s.major_sign : s.major_sign * c.stride;
     const int64_t minor_unit = x_major ? c.stride : 1;
+    // The rows of the first and the last step are written, and all between them.
+    int64_t last_minor = s.minor0 + int64_t(ceil_div(int128(2) * hi * s.d - s.n, two_n));
+    int64_t last_major = s.major0 + s.major_sign * hi;
+    if (x_major)
+        c.written(std::min(minor, last_minor), std::max(minor, last_minor));
+    else
+        c.written(std::min(major, last_major), std::max(major, last_major));
     // An index rather than a pointer: after the last pixel it may point outside the block.
     uint32_t *const pixels = c.pixels;
     int64_t at = x_major ? minor * c.stride + major : major * c.stride + minor;

@@ -18,7 +18,7 @@ void draw_glyph(const raster::Clip &clip, const Glyph &glyph, int64_t pen_x, int
     if (clip.covers(ink)) {
         // Wholly inside the clip, as nearly every glyph is: each run straight into its row.
         for (const GlyphRun &run : glyph.runs) {
-            uint32_t *row = clip.row(baseline + run.y) + pen_x;
+            uint32_t *row = clip.marked_row(baseline + run.y) + pen_x;
             for (int32_t x = run.x0; x < run.x1; x++) row[x] = color;
         }
         return;
@@ -52,6 +52,7 @@ void draw_text(platform::Surface &surface, const Face &face, int x, int y, const
     cell.top = std::max(clip.top, top);
     cell.bottom = std::min(clip.bottom, top + face.metrics.height);
     if (cell.top >= cell.bottom) return;
+    cell.written(cell.top, cell.bottom - 1);
     // No glyph's ink starts further left of its pen than this, so once the pen is this far past
     // the clip's right edge, nothing more can show.
     int64_t reach = face.metrics.max_char_width + face.metrics.height;

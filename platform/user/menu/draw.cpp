@@ -140,11 +140,11 @@ struct PopupImage {
 PopupImage cached;
 
 // The presented content while a pop-up is open: the window's pixels with the pop-up over them.
-std::vector<uint32_t> composed;
+platform::Surface composed;
 
 } // namespace
 
-const uint32_t *content_with_popup(const Window &window, HMENU handle, const PopupLayout &layout,
+const platform::Surface &content_with_popup(const Window &window, HMENU handle, const PopupLayout &layout,
                                    POINT origin, int selection) {
     const platform::Surface &content = *window.surface;
     const Menu &popup = *find_menu(handle);
@@ -161,13 +161,11 @@ const uint32_t *content_with_popup(const Window &window, HMENU handle, const Pop
         cached.max_height = max_height;
     }
     const platform::Surface &image = cached.image;
-    composed.assign(content.data(),
-                    content.data() + size_t(content.width) * size_t(content.height));
+    // Only the rows that changed since the last frame are copied, and the pop-up's rows.
+    composed = content;
     for (int y = 0; y < image.height; y++)
-        std::copy_n(image.row(y), image.width,
-                    composed.data() + size_t(origin.y + y) * size_t(content.width) +
-                        size_t(origin.x));
-    return composed.data();
+        std::copy_n(image.row(y), image.width, composed.row(origin.y + y) + origin.x);
+    return composed;
 }
 
 // The image's pixels stay allocated for the next pop-up.

@@ -12,10 +12,10 @@ namespace user {
 void draw_menu_bar(Window &window, int highlighted);
 
 // The window's content with pop-up `popup` (laid out as `layout`, entry `selection` or none, -1,
-// highlighted) over it, its top-left corner at content point `origin`: rows of the content's
-// width, valid until the next call. The pop-up's image is kept while the menu, its entries, the
-// selection and the room for it stay the same.
-const uint32_t *content_with_popup(const Window &window, HMENU popup, const PopupLayout &layout,
+// highlighted) over it, its top-left corner at content point `origin`, valid until the next
+// call. The pop-up's image is kept while the menu, its entries, the selection and the room for
+// it stay the same.
+const platform::Surface &content_with_popup(const Window &window, HMENU popup, const PopupLayout &layout,
                                    POINT origin, int selection);
 
 } // namespace user

@@ -407,13 +407,13 @@ void close_menu_of(HWND window) {
     if (tracking.mode != Mode::Closed && tracking.window == window) close();
 }
 
-const uint32_t *content_to_present(Window &w) {
+const platform::Surface &content_to_present(Window &w) {
     bool tracked = w.handle == tracking.window && tracked_window() == &w;
     if (w.menu_bar_stale && w.menu_bar_height > 0)
         draw_menu_bar(w, tracked ? tracking.bar_item : -1);
     w.menu_bar_stale = false;
     HMENU popup = tracked ? open_popup(w) : nullptr;
-    if (!popup) return std::as_const(*w.surface).data(); // read only: no new revision
+    if (!popup) return *w.surface;
     const PopupLayout &layout = layout_of(popup);
     return content_with_popup(w, popup, layout, popup_origin(w, layout), tracking.selection);
 }
