@@ -295,34 +295,41 @@ StepPattern build(int w, int dx, int dy) {
     return p;
 }
 
+// The patterns of each width, made when a ring of that width is first drawn.
 struct PatternTable {
     StepPattern patterns[MAX_PATTERN_WIDTH - 1][9];
     int reach[MAX_PATTERN_WIDTH - 1];
-    PatternTable() {
-        for (int w = 2; w <= MAX_PATTERN_WIDTH; w++) {
-            int &r = reach[w - 2];
-            r = 0;
-            for (int k = 0; k < 9; k++) {
-                StepPattern &p = patterns[w - 2][k] = build(w, k / 3 - 1, k % 3 - 1);
-                r = p.row_convex && r >= 0 ? std::max(r, p.reach) : -1;
-            }
+    bool made[MAX_PATTERN_WIDTH - 1] = {};
+
+    int of_width(int64_t w) {
+        const int i = int(w - 2);
+        if (made[i]) return i;
+        int &r = reach[i];
+        r = 0;
+        for (int k = 0; k < 9; k++) {
+            StepPattern &p = patterns[i][k] = build(int(w), k / 3 - 1, k % 3 - 1);
+            r = p.row_convex && r >= 0 ? std::max(r, p.reach) : -1;
         }
+        made[i] = true;
+        return i;
     }
 };
 
-const PatternTable &pattern_table() {
-    static const PatternTable table;
+PatternTable &pattern_table() {
+    static PatternTable table;
     return table;
 }
 
 } // namespace
 
 const StepPattern *step_patterns_of(int64_t w) {
-    return pattern_table().patterns[w - 2];
+    PatternTable &table = pattern_table();
+    return table.patterns[table.of_width(w)];
 }
 
 int step_patterns_reach(int64_t w) {
-    return pattern_table().reach[w - 2];
+    PatternTable &table = pattern_table();
+    return table.reach[table.of_width(w)];
 }
 
 } // namespace raster

@@ -56,7 +56,7 @@ StampRows stamp_rows(int w);
 // next point one step away. Outlines have hundreds of points, so these are computed once per
 // width and step instead of scan-converting each stamp and tiny body.
 
-constexpr int MAX_PATTERN_WIDTH = 16;
+constexpr int MAX_PATTERN_WIDTH = 64;
 constexpr int MAX_PATTERN_REACH = MAX_PATTERN_WIDTH / 2 + 2;
 
 // Row dy covers dx = left[i] ... right[i], i = dy + MAX_PATTERN_REACH, relative to the point;

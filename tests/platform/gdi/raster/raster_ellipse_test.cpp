@@ -120,7 +120,7 @@ TEST(EllipseShape, OutlineAndBrushFollowTheWalkForAllSmallBoxes) {
 }
 
 TEST(EllipseShape, WideOutlinesAreTheClosedPolylineThroughTheOutlinePoints) {
-    for (int pen : {2, 3, 4, 5, 6, 7, 8, 12, 16, 17, 24})
+    for (int pen : {2, 3, 4, 5, 6, 7, 8, 12, 16, 17, 24, 33, 48, 64})
         for (int w = 3; w <= 30; w++)
             for (int h = 3; h <= 30; h += (w % 3) + 1) {
                 expect_ellipse(w, h, Pen{false, pen, RED}, Brush{true, 0});
@@ -134,8 +134,8 @@ TEST(EllipseShape, WideOutlinesAreTheClosedPolylineThroughTheOutlinePoints) {
 
 TEST(EllipseShape, ClippedWideOutlinesKeepTheirPixels) {
     // The ring visits only points near the clip; compare windows of a ring with the whole, and
-    // the rings that step patterns draw (pens 2 to 5 and 16) with the plain point-by-point ring.
-    for (int pen : {2, 3, 5, 6, 16, 20}) {
+    // the rings that step patterns draw (pens up to 64 wide) with the plain point-by-point ring.
+    for (int pen : {2, 3, 5, 6, 16, 20, 41, 64}) {
         for (auto [w, h] : std::vector<std::pair<int, int>>{{61, 61}, {90, 31}, {12, 70}}) {
             Image whole(w + 40, h + 40);
             raster::ellipse(whole.target(), 20, 20, 20 + w, 20 + h, Pen{false, pen, RED},
