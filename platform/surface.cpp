@@ -3,8 +3,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 namespace platform {
+
+namespace {
+
+// Blocks up to this many pixels (32 MB) are kept whatever size the surface takes next.
+constexpr size_t MAX_KEPT_SPARE = size_t(1) << 23;
+
+} // namespace
 
 Surface::Surface(Surface &&other) noexcept
     : width(other.width), height(other.height), clip(other.clip), origin_x(other.origin_x),
@@ -39,11 +47,20 @@ void Surface::resize(int w, int h, uint32_t fill) {
     width = std::max(w, 0);
     height = std::max(h, 0);
     start_ = 0;
-    block_.assign(size_t(width) * size_t(height), fill);
-    block_.shrink_to_fit();
+    const size_t count = size_t(width) * size_t(height);
+    make_room(count);
+    static_assert(sizeof(wchar_t) == sizeof(uint32_t), "wmemset fills 32-bit units");
+    std::wmemset(reinterpret_cast<wchar_t *>(block_.data()), static_cast<wchar_t>(fill), count);
     renew_ids();
     clip = bounds();
     origin_x = origin_y = 0;
+}
+
+void Surface::make_room(size_t count) {
+    if (block_.size() < count)
+        block_.resize(count);
+    else if (block_.size() > 4 * count && block_.size() > MAX_KEPT_SPARE)
+        std::vector<uint32_t>(count).swap(block_);
 }
 
 void Surface::renew_ids() {
@@ -81,7 +98,7 @@ void Surface::assign(const uint32_t *pixels, int w, int h) {
     height = std::max(h, 0);
     start_ = 0;
     size_t count = size_t(width) * size_t(height);
-    if (block_.size() != count) block_.resize(count);
+    make_room(count);
     if (count > 0) std::memcpy(block_.data(), pixels, count * sizeof(uint32_t));
     renew_ids();
     clip = bounds();

@@ -20,10 +20,12 @@ struct RowId {
 // Pixels are 0x00RRGGBB, `height` rows of `width` pixels, top to bottom, each row right after
 // the one above it. Each row has an id: a row written gets a new one, never given before, and a
 // row filled by a copy takes the id of what it was copied from, so two rows of the same width
-// with the same id hold the same pixels. Copies then skip the rows that already agree. Scrolling rows vertically moves where the rows start inside a larger block,
-// not the pixels: only the fixed rows above the scrolled ones and the uncovered rows are copied,
-// and now and then the whole content once, when it reaches the end of the block. The spare rows
-// come with the first scroll, so a surface that never scrolls costs no more than its pixels.
+// with the same id hold the same pixels. Copies then skip the rows that already agree.
+//
+// Scrolling rows vertically moves where the rows start inside a larger block, not the pixels:
+// only the fixed rows above the scrolled ones and the uncovered rows are copied, and now and then
+// the whole content once, when it reaches the end of the block. The spare rows come with the
+// first scroll, so a surface that never scrolls costs no more than its pixels.
 class Surface {
   public:
     int width = 0;
@@ -53,9 +55,9 @@ class Surface {
     // the same revision (and size) hold the same pixels.
     uint64_t revision() const { return revision_; }
 
-    // New pixels, w x h, all `fill`; no spare rows.
+    // New pixels, w x h, all `fill`.
     void resize(int w, int h, uint32_t fill);
-    // New pixels, w x h, copied from `pixels` (rows of w); no spare rows.
+    // New pixels, w x h, copied from `pixels` (rows of w).
     void assign(const uint32_t *pixels, int w, int h);
 
     // Row y (0 <= y < height), to be written: it gets a new id. The rows below it follow it in
@@ -103,6 +105,10 @@ class Surface {
     }
     // Every row a new id.
     void renew_ids();
+    // Room for `count` pixels at the start of the block. What the block has beyond them stays
+    // (a surface resized back and forth, or put back, allocates nothing), unless it is large and
+    // more than scrolling would take (three times as many spare).
+    void make_room(size_t count);
 
     std::vector<uint32_t> block_;
     std::vector<RowId> ids_; // one for each row

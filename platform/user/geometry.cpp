@@ -18,13 +18,15 @@ void resize_surface(user::Window &w) {
     int width = w.client_width;
     int height = w.menu_bar_height + w.client_height;
     if (width != surface.width || height != surface.height) {
-        platform::Surface resized;
+        // The surface given up at the last resize: its block is used again, so that a window
+        // resized again and again does not allocate each time.
+        static platform::Surface resized;
         resized.resize(width, height, UNCOVERED_FILL);
         int keep_width = std::min(width, surface.width);
         int keep_height = std::min(height, surface.height);
         for (int y = 0; y < keep_height; y++)
-            std::copy_n(surface.row(y), keep_width, resized.row(y));
-        surface = std::move(resized);
+            std::copy_n(std::as_const(surface).row(y), keep_width, resized.row(y));
+        std::swap(surface, resized);
         surface.changed = true;
         w.menu_bar_stale = true;
     }
