@@ -46,7 +46,8 @@ struct Clip : platform::Rect {
     // Rows y0 ... y1 written, through `pixels` or `marked_row`.
     void written(int64_t y0, int64_t y1) const {
         if (row_ids)
-            for (int64_t y = y0; y <= y1; y++) row_ids[y] = platform::RowId{id_base + uint64_t(y), 0};
+            for (int64_t y = y0; y <= y1; y++)
+                row_ids[y] = platform::RowId{id_base + uint64_t(y), 0};
     }
     // Row y, to be written after written() was called for it.
     uint32_t *marked_row(int64_t y) const { return pixels + y * stride; }
