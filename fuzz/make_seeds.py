@@ -44,8 +44,29 @@ def raw(v):
     return struct.pack("<Bi", 0, v)
 
 
-def call(op, color, a, b, c, d, *rest):
-    return color + a + b + c + d + bytes([op]) + b"".join(rest)
+def colour(c):  # a palette colour, in one byte
+    return bytes([c])
+
+
+def size(v):  # a radius, a pen width or a point size in 0 ... 48, in one byte
+    return bytes([v])
+
+
+def offset(v):  # another corner's distance in -48 ... 48, in one byte
+    return bytes([v + 48])
+
+
+def large(integer):  # a colour, a size or an offset given as any integer
+    return bytes([240]) + integer
+
+
+# The byte that picks each call: circle, triangle, rectangle, oval, line, text, printf %s,
+# printf %d:%s, clear, logging.
+CALL_BYTE = [0, 2, 4, 6, 9, 11, 12, 13, 14, 15]
+
+
+def call(op, color, x, y, *rest):  # rest: the call's corners, size and text, in its order
+    return color + x + y + bytes([CALL_BYTE[op]]) + b"".join(rest)
 
 
 def text(s):
@@ -53,29 +74,33 @@ def text(s):
 
 
 scene = b"".join([
-    call(9, near(0), near(1), near(0), near(0), near(0)),  # logging on
-    call(2, near(8), near(-300), near(250), near(300), near(-250), near(0)),
-    call(0, near(20), near(-50), near(200), near(20), near(0)),
-    call(1, near(1), near(-275), near(0), near(-175), near(0), near(-200), near(50), near(2)),
-    call(3, near(5), near(-10), near(-10), near(40), near(30), near(3)),
-    call(4, near(0), near(-300), near(-270), near(300), near(270), near(0)),
-    call(5, near(2), near(-100), near(0), near(14), near(0), text("Add Bug")),
-    call(6, near(30), near(0), near(-200), near(-200), near(0), text("%s %d %n")),
-    call(8, near(0), near(0), near(0), near(0), near(0)),
+    call(9, colour(0), near(1), near(0)),  # logging on
+    call(2, colour(8), near(-300), near(250), large(near(600)), large(near(-500)), size(0)),
+    call(0, colour(20), near(-50), near(200), size(20)),
+    call(1, colour(1), near(-275), near(0), offset(40), offset(-30), offset(-20), offset(20), size(2)),
+    call(3, colour(5), near(-10), near(-10), offset(40), offset(30), size(3)),
+    call(3, colour(5), near(-100), near(80), offset(48), offset(-40), size(20)),
+    call(4, colour(0), near(-300), near(-270), large(near(300)), large(near(300)), size(0)),
+    call(4, colour(4), near(10), near(10), offset(30), offset(-12), size(9)),
+    call(5, colour(2), near(-100), near(0), size(14), text("Add Bug")),
+    call(6, colour(30), near(0), near(-200), large(near(-20)), text("%s %d %n")),
+    call(8, colour(0), near(0), near(0)),
 ])
 write("draw", "scene", scene)
 extremes = b"".join([
-    call(0, extreme(0), extreme(0), extreme(2), extreme(2), near(0)),
-    call(2, extreme(2), extreme(0), extreme(2), extreme(2), extreme(0), extreme(0)),
-    call(3, near(4), extreme(0), extreme(2), extreme(2), extreme(0), extreme(2)),
-    call(3, near(4), near(-100), near(100), near(100), near(-100), extreme(2)),
-    call(4, near(7), extreme(0), extreme(0), extreme(2), extreme(2), extreme(2)),
-    call(1, near(9), extreme(0), extreme(2), extreme(2), extreme(0), near(0), near(0), extreme(2)),
-    call(5, near(3), extreme(2), extreme(0), extreme(0), near(0), text("far")),
-    call(3, near(6), raw(-40000), raw(40000), raw(40000), raw(-40000), raw(300)),
+    call(0, large(extreme(0)), extreme(0), extreme(2), large(extreme(2))),
+    call(2, large(extreme(2)), extreme(0), extreme(2), large(extreme(2)), large(extreme(0)), large(extreme(0))),
+    call(3, colour(4), extreme(0), extreme(2), large(extreme(2)), large(extreme(0)), large(extreme(2))),
+    call(3, colour(4), near(-100), near(100), large(near(200)), large(near(-200)), large(extreme(2))),
+    call(4, colour(7), extreme(0), extreme(0), large(extreme(2)), large(extreme(2)), large(extreme(2))),
+    call(1, colour(9), extreme(0), extreme(2), large(extreme(2)), large(extreme(0)), offset(0), offset(0),
+         large(extreme(2))),
+    call(5, colour(3), extreme(2), extreme(0), large(extreme(0)), text("far")),
+    call(3, colour(6), raw(-40000), raw(40000), large(raw(80000)), large(raw(-80000)), large(raw(300))),
 ])
 write("draw", "extremes", extremes)
-write("draw", "long-text", call(7, near(12), near(-290), near(0), near(127), near(7), text("W" * 1400 + "\n" + "x\n" * 40)))
+write("draw", "long-text", call(7, colour(12), near(-290), near(0), large(near(127)), near(7),
+                                text("W" * 1400 + "\n" + "x\n" * 40)))
 
 # ---- events: a byte of fault flags, a byte for the disk's room or where reads fail (8 bytes
 # each), then input steps as the target decodes them ----

@@ -177,7 +177,9 @@ void draw_for(int kind, int x, int y, char key, int events) {
         gfx_text(BLACK, -290, 250, 12, text);
         break;
     }
-    case EVENT_PERIODIC: gfx_line(BLUE, -300, events % 540 - 270, 300, 0, 1); break;
+    case EVENT_PERIODIC:
+        gfx_line(BLUE, -300, events % 540 - 270, 300, events % 540 - 270, 1);
+        break;
     default: gfx_rectangle(GREEN, -20, 20, 20, -20, 0); break;
     }
 }

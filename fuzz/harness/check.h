@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-// Marks a function the fuzzers' coverage and AddressSanitizer leave out: checks that look at
+// Marks a function the fuzzers' coverage and the sanitizers leave out: checks that look at
 // every pixel would otherwise cost an instrumented comparison and a checked read each.
 #if defined(__clang__)
-#define HARNESS_UNTRACED __attribute__((no_sanitize("coverage", "address")))
+#define HARNESS_UNTRACED __attribute__((no_sanitize("coverage", "address", "undefined")))
 #else
 #define HARNESS_UNTRACED
 #endif
