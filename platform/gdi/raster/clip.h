@@ -29,7 +29,8 @@ struct Point64 {
 
 // The writable pixels of a surface: the rectangle (in pixel coordinates) every write is checked
 // against, where its rows are, and the offset from device to pixel coordinates. Every row
-// handed out for writing gets its surface's new row id (`row_ids`, when there are any).
+// handed out for writing gets its surface's new row id, in `row_ids` (which a clip that is not
+// empty always has).
 struct Clip : platform::Rect {
     uint32_t *pixels = nullptr;
     int64_t stride = 0;
@@ -40,14 +41,12 @@ struct Clip : platform::Rect {
     bool empty() const { return !pixels || Rect::empty(); }
     Point64 at(int32_t x, int32_t y) const { return {x + offset_x, y + offset_y}; }
     uint32_t *row(int64_t y) const {
-        if (row_ids) row_ids[y] = platform::RowId{id_base + uint64_t(y), 0};
+        row_ids[y] = platform::RowId{id_base + uint64_t(y), 0};
         return pixels + y * stride;
     }
     // Rows y0 ... y1 written, through `pixels` or `marked_row`.
     void written(int64_t y0, int64_t y1) const {
-        if (row_ids)
-            for (int64_t y = y0; y <= y1; y++)
-                row_ids[y] = platform::RowId{id_base + uint64_t(y), 0};
+        for (int64_t y = y0; y <= y1; y++) row_ids[y] = platform::RowId{id_base + uint64_t(y), 0};
     }
     // Row y, to be written after written() was called for it.
     uint32_t *marked_row(int64_t y) const { return pixels + y * stride; }
@@ -101,7 +100,8 @@ inline void fill_pixels(uint32_t *p, int64_t n, uint32_t color) {
 }
 
 // Pixels x0 ... x1 (both included) of row y, clipped. Nothing when x1 < x0.
-inline void fill_span(const Clip &c, int64_t y, int64_t x0, int64_t x1, uint32_t color) {
+__attribute__((always_inline)) inline void fill_span(const Clip &c, int64_t y, int64_t x0,
+                                                     int64_t x1, uint32_t color) {
     if (y < c.top || y >= c.bottom) return;
     x0 = std::max(x0, c.left);
     x1 = std::min(x1, c.right - 1);

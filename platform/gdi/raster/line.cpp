@@ -93,20 +93,17 @@ void walk_steps(const Clip &c, const Steps &s, bool x_major, int64_t lo, int64_t
     int64_t minor = s.minor0 + q;
     const int64_t major_step = x_major ? s.major_sign : s.major_sign * c.stride;
     const int64_t minor_unit = x_major ? c.stride : 1;
-    // The rows of the first and the last step are written, and all between them.
-    int64_t last_minor = s.minor0 + int64_t(ceil_div(int128(2) * hi * s.d - s.n, two_n));
-    int64_t last_major = s.major0 + s.major_sign * hi;
-    if (x_major)
-        c.written(std::min(minor, last_minor), std::max(minor, last_minor));
-    else
-        c.written(std::min(major, last_major), std::max(major, last_major));
     // An index rather than a pointer: after the last pixel it may point outside the block.
     uint32_t *const pixels = c.pixels;
     int64_t at = x_major ? minor * c.stride + major : major * c.stride + minor;
     int64_t count = hi - lo + 1;
+    // The rows of the first and the last pixel are written, and all between them.
+    const int64_t first_at = at;
+    int64_t last_at = at;
     if (two_d >= 0) {
         for (int64_t k = 0; k < count; k++) {
             pixels[at] = color;
+            last_at = at;
             at += major_step;
             r -= two_d;
             if (r < 0) {
@@ -117,6 +114,7 @@ void walk_steps(const Clip &c, const Steps &s, bool x_major, int64_t lo, int64_t
     } else {
         for (int64_t k = 0; k < count; k++) {
             pixels[at] = color;
+            last_at = at;
             at += major_step;
             r -= two_d;
             if (r >= two_n) {
@@ -125,6 +123,7 @@ void walk_steps(const Clip &c, const Steps &s, bool x_major, int64_t lo, int64_t
             }
         }
     }
+    c.written(std::min(first_at, last_at) / c.stride, std::max(first_at, last_at) / c.stride);
 }
 
 } // namespace
@@ -261,8 +260,10 @@ constexpr int SIDE = 2 * MAX_PATTERN_REACH + 1;
 
 StepPattern build(int w, int dx, int dy) {
     std::vector<uint32_t> bitmap(size_t(SIDE * SIDE), 0);
+    std::vector<platform::RowId> row_ids(static_cast<size_t>(SIDE));
     Clip c;
     c.pixels = bitmap.data();
+    c.row_ids = row_ids.data();
     c.stride = SIDE;
     c.right = c.bottom = SIDE;
     const Point64 centre{MAX_PATTERN_REACH, MAX_PATTERN_REACH};

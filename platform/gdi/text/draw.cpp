@@ -17,9 +17,10 @@ void draw_glyph(const raster::Clip &clip, const Glyph &glyph, int64_t pen_x, int
     if (glyph.runs.empty() || platform::intersect(ink, clip).empty()) return;
     if (clip.covers(ink)) {
         // Wholly inside the clip, as nearly every glyph is: each run straight into its row.
-        for (const GlyphRun &run : glyph.runs)
-            raster::fill_pixels(clip.marked_row(baseline + run.y) + pen_x + run.x0,
-                                run.x1 - run.x0, color);
+        for (const GlyphRun &run : glyph.runs) {
+            uint32_t *row = clip.marked_row(baseline + run.y) + pen_x;
+            for (int32_t x = run.x0; x < run.x1; x++) row[x] = color;
+        }
         return;
     }
     for (const GlyphRun &run : glyph.runs)
