@@ -78,7 +78,8 @@ void Display::present(int window, const platform::Surface &content) {
         w->presented.changed = false;
     } else if (content.width > 0 && content.height > 0) {
         // The pixels must be there all the same (a sanitizer reports a short block).
-        volatile uint32_t ends = content.at(0, 0) ^ content.at(content.width - 1, content.height - 1);
+        volatile uint32_t ends =
+            content.at(0, 0) ^ content.at(content.width - 1, content.height - 1);
         (void)ends;
     }
     w->present_count++;

@@ -144,8 +144,9 @@ platform::Surface composed;
 
 } // namespace
 
-const platform::Surface &content_with_popup(const Window &window, HMENU handle, const PopupLayout &layout,
-                                   POINT origin, int selection) {
+const platform::Surface &content_with_popup(const Window &window, HMENU handle,
+                                            const PopupLayout &layout, POINT origin,
+                                            int selection) {
     const platform::Surface &content = *window.surface;
     const Menu &popup = *find_menu(handle);
     int max_width = std::max(0, content.width - int(origin.x));

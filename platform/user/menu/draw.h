@@ -15,7 +15,7 @@ void draw_menu_bar(Window &window, int highlighted);
 // highlighted) over it, its top-left corner at content point `origin`, valid until the next
 // call. The pop-up's image is kept while the menu, its entries, the selection and the room for
 // it stay the same.
-const platform::Surface &content_with_popup(const Window &window, HMENU popup, const PopupLayout &layout,
-                                   POINT origin, int selection);
+const platform::Surface &content_with_popup(const Window &window, HMENU popup,
+                                            const PopupLayout &layout, POINT origin, int selection);
 
 } // namespace user
