@@ -112,7 +112,7 @@ class Surface {
 
     std::vector<uint32_t> block_;
     std::vector<RowId> ids_; // one for each row
-    size_t start_ = 0; // the block row where row 0 lies
+    size_t start_ = 0;       // the block row where row 0 lies
     uint64_t revision_ = 0;
     // The last revision or id given; row ids come from the same count. One thread draws.
     static inline uint64_t last_revision_ = 0;
