@@ -17,7 +17,7 @@ constexpr size_t MAX_KEPT_SPARE = size_t(1) << 23;
 Surface::Surface(Surface &&other) noexcept
     : width(other.width), height(other.height), clip(other.clip), origin_x(other.origin_x),
       origin_y(other.origin_y), changed(other.changed), block_(std::move(other.block_)),
-      ids_(std::move(other.ids_)), start_(other.start_), revision_(other.revision_) {
+      ids_(std::move(other.ids_)), start_(other.start_) {
     other = Surface{};
 }
 
@@ -32,18 +32,15 @@ Surface &Surface::operator=(Surface &&other) noexcept {
     block_ = std::move(other.block_);
     ids_ = std::move(other.ids_);
     start_ = other.start_;
-    revision_ = other.revision_;
-    // What is left of it holds nothing: a revision of its own.
+    // What is left of it holds nothing.
     other.width = other.height = 0;
     other.block_.clear();
     other.ids_.clear();
     other.start_ = 0;
-    other.touch();
     return *this;
 }
 
 void Surface::resize(int w, int h, uint32_t fill) {
-    touch();
     width = std::max(w, 0);
     height = std::max(h, 0);
     start_ = 0;
@@ -65,19 +62,17 @@ void Surface::make_room(size_t count) {
 
 void Surface::renew_ids() {
     ids_.resize(size_t(height));
-    for (RowId &id : ids_) id = RowId{++last_revision_, 0};
+    for (RowId &id : ids_) id = RowId{++last_id_, 0};
 }
 
 uint32_t *Surface::data() {
-    touch();
     renew_ids();
     return pixels_at(0);
 }
 
 Surface::Writes Surface::begin_writes() {
-    touch();
-    Writes writes{pixels_at(0), ids_.data(), last_revision_ + 1};
-    last_revision_ += uint64_t(height);
+    Writes writes{pixels_at(0), ids_.data(), last_id_ + 1};
+    last_id_ += uint64_t(height);
     return writes;
 }
 
@@ -85,7 +80,6 @@ void Surface::copy_row(int y, const Surface &source, int source_y, int64_t sourc
     RowId id = source.row_id(source_y);
     id.x += source_x;
     if (ids_[size_t(y)] == id) return;
-    touch();
     ids_[size_t(y)] = id;
     std::memcpy(pixels_at(y), source.row(source_y) + source_x, size_t(width) * sizeof(uint32_t));
 }
@@ -93,7 +87,6 @@ void Surface::copy_row(int y, const Surface &source, int source_y, int64_t sourc
 // memcpy rather than the vector's own copy, which goes through memmove: the sanitizers' memmove
 // is a plain loop, and surfaces are copied often (each presented frame, each restored run).
 void Surface::assign(const uint32_t *pixels, int w, int h) {
-    touch();
     width = std::max(w, 0);
     height = std::max(h, 0);
     start_ = 0;
@@ -107,9 +100,7 @@ void Surface::assign(const uint32_t *pixels, int w, int h) {
 
 Surface &Surface::operator=(const Surface &other) {
     if (this == &other) return *this;
-    if (revision_ == other.revision_ && width == other.width && height == other.height) {
-        // The same pixels already.
-    } else if (width == other.width && height == other.height) {
+    if (width == other.width && height == other.height) {
         for (int y = 0; y < height; y++) copy_row(y, other, y);
     } else {
         assign(other.data(), other.width, other.height);
@@ -119,7 +110,6 @@ Surface &Surface::operator=(const Surface &other) {
     origin_x = other.origin_x;
     origin_y = other.origin_y;
     changed = other.changed;
-    revision_ = other.revision_;
     return *this;
 }
 
@@ -136,7 +126,6 @@ void Surface::move_rows(size_t to, size_t from, size_t count) {
 }
 
 void Surface::scroll(int first, int dy) {
-    touch();
     first = std::clamp(first, 0, height);
     const size_t rows = size_t(height - first); // rows that scroll
     const size_t distance = size_t(dy < 0 ? -int64_t(dy) : int64_t(dy));

@@ -50,11 +50,6 @@ class Surface {
     // presenting a frame, costs little when it changed little.
     Surface &operator=(const Surface &other);
 
-    // Changes whenever the pixels may have changed: each hand-out of writable pixels gives a new
-    // value, never given before. A copy holds the revision of its original, so two surfaces with
-    // the same revision (and size) hold the same pixels.
-    uint64_t revision() const { return revision_; }
-
     // New pixels, w x h, all `fill`.
     void resize(int w, int h, uint32_t fill);
     // New pixels, w x h, copied from `pixels` (rows of w).
@@ -63,8 +58,7 @@ class Surface {
     // Row y (0 <= y < height), to be written: it gets a new id. The rows below it follow it in
     // memory.
     uint32_t *row(int y) {
-        touch();
-        ids_[size_t(y)] = RowId{revision_, 0};
+        ids_[size_t(y)] = RowId{++last_id_, 0};
         return pixels_at(y);
     }
     const uint32_t *row(int y) const { return pixels_at(y); }
@@ -77,9 +71,8 @@ class Surface {
     // The id of row y's pixels.
     RowId row_id(int y) const { return ids_[size_t(y)]; }
 
-    // Writing rows by hand, as the rasterizer does: `begin_writes` gives the pixels and a new
-    // revision, and each row y written then takes id {base + y, 0} (row_ids[y]), an origin
-    // kept for it by begin_writes.
+    // Writing rows by hand, as the rasterizer does: `begin_writes` gives the pixels, and each row
+    // y written then takes id {base + y, 0} (row_ids[y]), an origin kept for it by begin_writes.
     struct Writes {
         uint32_t *pixels;
         RowId *row_ids;
@@ -98,7 +91,6 @@ class Surface {
   private:
     // Copies rows [from, from + count) of the block to rows [to, to + count).
     void move_rows(size_t to, size_t from, size_t count);
-    void touch() { revision_ = ++last_revision_; }
     uint32_t *pixels_at(int y) { return block_.data() + (start_ + size_t(y)) * size_t(width); }
     const uint32_t *pixels_at(int y) const {
         return block_.data() + (start_ + size_t(y)) * size_t(width);
@@ -113,9 +105,8 @@ class Surface {
     std::vector<uint32_t> block_;
     std::vector<RowId> ids_; // one for each row
     size_t start_ = 0;       // the block row where row 0 lies
-    uint64_t revision_ = 0;
-    // The last revision or id given; row ids come from the same count. One thread draws.
-    static inline uint64_t last_revision_ = 0;
+    // The last row id origin given. One thread draws.
+    static inline uint64_t last_id_ = 0;
 };
 
 // A COLORREF (0x00BBGGRR) as a surface pixel, and back.
