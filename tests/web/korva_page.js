@@ -44,11 +44,22 @@ async function launch(options = {}) {
   const context = await browser.newContext({viewport: {width: 1024, height: 768},
                                             deviceScaleFactor: options.scale || 1,
                                             acceptDownloads: true});
+  await context.addInitScript(windowTitled);
   const page = await context.newPage();
   const log = [];
   page.on('console', (message) => log.push(message.text()));
   page.on('pageerror', (error) => log.push('page error: ' + error.message));
   return {browser, context, page, log};
+}
+
+// In every page, before its scripts: korvaWindow(title), the program's window with that title
+// ({frame, title, canvas, context}), or null.
+function windowTitled() {
+  window.korvaWindow = (title) => {
+    const windows = Module.korvaPage.windows;
+    for (const id in windows) if (windows[id].title.textContent === title) return windows[id];
+    return null;
+  };
 }
 
 // Before the page's scripts run: the first time the graphics window gets the focus, Ctrl+H
@@ -104,14 +115,10 @@ async function stopClock(page) {
 // The window with this title: its canvas's box in CSS pixels, and CSS pixels per program pixel.
 async function windowBox(page, title) {
   return page.evaluate((title) => {
-    const p = Module.korvaPage;
-    for (const id in p.windows) {
-      const w = p.windows[id];
-      if (w.title.textContent !== title) continue;
-      const box = w.canvas.getBoundingClientRect();
-      return {x: box.x, y: box.y, k: p.cssPerPixel(), scale: p.scale};
-    }
-    return null;
+    const w = korvaWindow(title), p = Module.korvaPage;
+    if (!w) return null;
+    const box = w.canvas.getBoundingClientRect();
+    return {x: box.x, y: box.y, k: p.cssPerPixel(), scale: p.scale};
   }, title);
 }
 
@@ -125,8 +132,8 @@ async function click(page, title, x, y) {
 // Gives the window's canvas the keyboard focus, as a click on its title bar would.
 async function focus(page, title) {
   await page.evaluate((title) => {
-    const p = Module.korvaPage;
-    for (const id in p.windows) if (p.windows[id].title.textContent === title) p.windows[id].canvas.focus();
+    const w = korvaWindow(title);
+    if (w) w.canvas.focus();
   }, title);
   await idle(page);
 }
@@ -140,29 +147,25 @@ async function press(page, keys) {
 // scale x scale square), and `blocks`: whether every square is of one colour.
 async function pixels(page, title) {
   return page.evaluate((title) => {
-    const p = Module.korvaPage;
-    for (const id in p.windows) {
-      const w = p.windows[id];
-      if (w.title.textContent !== title) continue;
-      const s = p.scale, width = w.canvas.width / s, height = w.canvas.height / s;
-      const data = w.context.getImageData(0, 0, w.canvas.width, w.canvas.height).data;
-      const rgb = [];
-      let blocks = true;
-      for (let y = 0; y < height; y++) {
-        for (let x = 0; x < width; x++) {
-          const at = ((y * s) * w.canvas.width + x * s) * 4;
-          const value = (data[at] << 16) | (data[at + 1] << 8) | data[at + 2];
-          rgb.push(value);
-          for (let dy = 0; dy < s && blocks; dy++)
-            for (let dx = 0; dx < s; dx++) {
-              const o = (((y * s + dy) * w.canvas.width) + x * s + dx) * 4;
-              if (((data[o] << 16) | (data[o + 1] << 8) | data[o + 2]) !== value) blocks = false;
-            }
-        }
+    const w = korvaWindow(title), s = Module.korvaPage.scale;
+    if (!w) return null;
+    const width = w.canvas.width / s, height = w.canvas.height / s;
+    const data = w.context.getImageData(0, 0, w.canvas.width, w.canvas.height).data;
+    const rgb = [];
+    let blocks = true;
+    for (let y = 0; y < height; y++) {
+      for (let x = 0; x < width; x++) {
+        const at = ((y * s) * w.canvas.width + x * s) * 4;
+        const value = (data[at] << 16) | (data[at + 1] << 8) | data[at + 2];
+        rgb.push(value);
+        for (let dy = 0; dy < s && blocks; dy++)
+          for (let dx = 0; dx < s; dx++) {
+            const o = (((y * s + dy) * w.canvas.width) + x * s + dx) * 4;
+            if (((data[o] << 16) | (data[o + 1] << 8) | data[o + 2]) !== value) blocks = false;
+          }
       }
-      return {width, height, rgb, blocks};
     }
-    return null;
+    return {width, height, rgb, blocks};
   }, title);
 }
 
